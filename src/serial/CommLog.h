@@ -16,7 +16,9 @@ public:
     // Gives the current local time as "Mon Dec  7 13:02:31 2026" (no line end).
     using TimeSource = std::function<QString()>;
 
-    CommLog();
+    static constexpr int kBytesPerLine = 20;
+
+    CommLog();  // stamps lines with FormatNowText, the local time
     explicit CommLog(TimeSource now);
     ~CommLog();
 
@@ -30,6 +32,7 @@ public:
 
 private:
     void Write(const QString& text);
+    QString Timestamp() const;  // the time text and its line end
 
     TimeSource now_;
     QFile file_;

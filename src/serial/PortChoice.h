@@ -17,10 +17,10 @@ public:
     bool IsNone() const;
     bool IsCom() const;
     bool IsDevice() const;
-    int ComNumber() const;          // 1..16, or 0 when not a COM port
-    QString DevicePath() const;     // the path given to Device(), empty otherwise
-    QString SystemLocation() const; // what the operating system opens
-    QString LogName() const;        // "COMM3" for COM3, the path for a device
+    int ComNumber() const;           // 1..16, or 0 when not a COM port
+    QString DevicePath() const;      // the path given to Device(), empty otherwise
+    QString SystemLocation() const;  // what the operating system opens
+    QString LogName() const;         // "COMM3" for COM3, the path for a device
 
     bool operator==(const PortChoice&) const = default;
 

@@ -22,8 +22,16 @@ public:
     static constexpr unsigned kRouterHeaderLength = 6;
     static constexpr unsigned kRouterLengthOffset = 5;
     static constexpr int kRouterLengthAdjust = 1;
+    // Flush reads in chunks of this size and gives up on a line that never falls quiet
+    // after one second of line time at the current baud rate, but never below the minimum.
+    static constexpr size_t kFlushChunkBytes = 512;
+    static constexpr uint32_t kFlushMaxDrainLineTimeMs = 1000;
+    static constexpr size_t kFlushMinDrainBytes = 4096;
+    static constexpr uint32_t kLineBitsPerByte = 10;  // start bit, 8 data bits, stop bit
 
     SerialLink(std::unique_ptr<SerialDevice> device, Clock& clock);
+    // The time source stamps the log's lines (tests fix it; the default is the local time).
+    SerialLink(std::unique_ptr<SerialDevice> device, Clock& clock, CommLog::TimeSource logTime);
     virtual ~SerialLink();
     SerialLink(const SerialLink&) = delete;
     SerialLink& operator=(const SerialLink&) = delete;
@@ -63,13 +71,23 @@ public:
     uint32_t ReadTimeoutMs() const { return readTotalMs_; }
     // Why the last open failed, for the user (for example missing permissions).
     QString LastOpenErrorText() const;
+    // The most bytes one Flush drains at this baud rate.
+    static size_t FlushDrainLimitBytes(uint32_t baud);
 
 protected:
     void SetStartByteCheck(bool on, uint8_t startByte);
     Clock& LinkClock() { return clock_; }
 
 private:
-    // ... state of the link: see SerialLink.cpp
+    bool OpenFresh(const PortChoice& port, uint32_t baud, uint32_t readTotalMs, int dataBits,
+                   StopBits stopBits, Parity parity);
+    bool OverrideReadTimeout(uint32_t timeoutMs);
+    void RestoreReadTimeout();
+    LinkStatus ReadFrame(std::span<uint8_t> buffer, size_t& received);
+    LinkStatus ReadHeader(std::span<uint8_t> header);
+    bool FillFromLink(std::span<uint8_t> into, size_t& got);
+    void CloseIfHungUp();
+
     std::unique_ptr<SerialDevice> device_;
     Clock& clock_;
     CommLog log_;
@@ -83,6 +101,7 @@ private:
     uint8_t startByte_ = 0;
     uint32_t savedReadTotalMs_ = 0;
     uint32_t readTotalMs_ = 0;
+    QString lastOpenError_;
 };
 
 }  // namespace zerandi

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <span>
+
+namespace zerandi {
+
+struct RouterModelName {
+    int32_t productId;
+    const char* name;
+};
+
+// Sizes of the models that have them; the other named models count 0 everywhere.
+struct RouterModel {
+    int32_t productId;
+    int32_t inputs;
+    int32_t outputs;
+    int32_t monitorOutputs;
+    int32_t powerSupplies;
+};
+
+// Every named model, in table order.
+std::span<const RouterModelName> RouterModelNames();
+
+QString ModelName(int32_t productId);  // "unknown" when not in the table
+int32_t ModelInputCount(int32_t productId);
+int32_t ModelOutputCount(int32_t productId);
+int32_t ModelMonitorCount(int32_t productId);
+int32_t ModelPowerSupplyCount(int32_t productId);
+
+bool IsDataRouter(int32_t productId);
+bool SupportsTriState(int32_t productId);
+// Whether a source number means "output disconnected" on this model.
+bool IsTriStateSource(int32_t source, int32_t productId);
+bool HasSelectableRearDiag(int32_t productId);
+bool SupportsSignalType(int32_t productId, int32_t signalType);
+
+}  // namespace zerandi

@@ -1,0 +1,256 @@
+#include "serial/QtSerialDevice.h"
+
+#include <QDeadlineTimer>
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+namespace zerandi {
+
+namespace {
+
+// Read and write errors on an open port mean the device is gone: a pseudo-terminal whose
+// other end closed reads end-of-file, a pulled USB adapter fails with EIO.
+bool IsPortFailure(QSerialPort::SerialPortError error) {
+    return error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+           error == QSerialPort::WriteError;
+}
+
+std::optional<QSerialPort::DataBits> QtDataBits(int dataBits) {
+    switch (dataBits) {
+        case 5:
+            return QSerialPort::Data5;
+        case 6:
+            return QSerialPort::Data6;
+        case 7:
+            return QSerialPort::Data7;
+        case 8:
+            return QSerialPort::Data8;
+        default:
+            return std::nullopt;
+    }
+}
+
+QSerialPort::Parity QtParity(Parity parity) {
+    switch (parity) {
+        case Parity::Odd:
+            return QSerialPort::OddParity;
+        case Parity::Even:
+            return QSerialPort::EvenParity;
+        case Parity::Mark:
+            return QSerialPort::MarkParity;
+        case Parity::Space:
+            return QSerialPort::SpaceParity;
+        case Parity::None:
+            break;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits QtStopBits(StopBits stopBits) {
+    switch (stopBits) {
+        case StopBits::OneAndHalf:
+            return QSerialPort::OneAndHalfStop;
+        case StopBits::Two:
+            return QSerialPort::TwoStop;
+        case StopBits::One:
+            break;
+    }
+    return QSerialPort::OneStop;
+}
+
+QString OpenErrorText(const QSerialPort& port) {
+    switch (port.error()) {
+        case QSerialPort::PermissionError:
+            return QStringLiteral(
+                "permission denied — the user must be a member of the dialout group, or "
+                "another program is using the port");
+        case QSerialPort::DeviceNotFoundError:
+            return QStringLiteral("no such device");
+        case QSerialPort::OpenError:
+            return QStringLiteral("the port is already open");
+        default:
+            return port.errorString();
+    }
+}
+
+int ClampToInt(int64_t milliseconds) {
+    return static_cast<int>(std::clamp<int64_t>(milliseconds, 0, std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+QtSerialDevice::QtSerialDevice() {
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError error) { OnError(error); });
+}
+
+QtSerialDevice::~QtSerialDevice() {
+    close();
+}
+
+bool QtSerialDevice::open(const QString& systemPath, const LineSettings& settings) {
+    close();
+    hungUp_ = false;
+    lastError_.clear();
+    readTimeoutMs_ = 0;
+    baud_ = settings.baud;
+    port_.setPortName(systemPath);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        lastError_ = OpenErrorText(port_);
+        return false;
+    }
+    if (!ApplyLineSettings(settings)) {
+        lastError_ = QStringLiteral("the port does not accept the line settings (%1)")
+                         .arg(port_.errorString());
+        port_.close();
+        return false;
+    }
+    // Pseudo-terminals and some adapters have no modem lines: where there are none, the
+    // requests fail and that is no reason to refuse the port.
+    port_.setDataTerminalReady(true);
+    port_.setRequestToSend(true);
+    port_.clearError();
+    open_ = true;
+    return true;
+}
+
+bool QtSerialDevice::ApplyLineSettings(const LineSettings& settings) {
+    const auto dataBits = QtDataBits(settings.dataBits);
+    return dataBits && settings.baud <= uint32_t{std::numeric_limits<qint32>::max()} &&
+           port_.setBaudRate(static_cast<qint32>(settings.baud)) && port_.setDataBits(*dataBits) &&
+           port_.setParity(QtParity(settings.parity)) &&
+           port_.setStopBits(QtStopBits(settings.stopBits)) &&
+           port_.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+void QtSerialDevice::close() {
+    ++generation_;
+    if (port_.isOpen()) {
+        port_.close();
+    }
+    open_ = false;
+}
+
+bool QtSerialDevice::isOpen() const {
+    return open_;
+}
+
+bool QtSerialDevice::setReadTimeout(uint32_t milliseconds) {
+    if (!open_) {
+        return false;
+    }
+    readTimeoutMs_ = milliseconds;
+    return true;
+}
+
+std::optional<size_t> QtSerialDevice::read(std::span<uint8_t> into) {
+    if (!open_ || hungUp_) {
+        return std::nullopt;
+    }
+    if (into.empty()) {
+        return 0;
+    }
+    if (port_.bytesAvailable() == 0 && !WaitForData()) {
+        return hungUp_ ? std::nullopt : std::optional<size_t>(0);
+    }
+    const qint64 count =
+        port_.read(reinterpret_cast<char*>(into.data()), static_cast<qint64>(into.size()));
+    if (count < 0) {
+        MarkHungUp();
+        return std::nullopt;
+    }
+    return static_cast<size_t>(count);
+}
+
+// Waits up to the read time-out for bytes to arrive; false on time-out or hang-up.
+// A time-out of 0 still collects what the system has already received.
+bool QtSerialDevice::WaitForData() {
+    const QDeadlineTimer deadline(readTimeoutMs_);
+    do {
+        if (port_.waitForReadyRead(ClampToInt(deadline.remainingTime()))) {
+            return true;
+        }
+        if (IsPortFailure(port_.error())) {
+            MarkHungUp();
+            return false;
+        }
+        port_.clearError();
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+bool QtSerialDevice::write(std::span<const uint8_t> bytes) {
+    if (!open_ || hungUp_) {
+        return false;
+    }
+    const auto size = static_cast<qint64>(bytes.size());
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+        port_.clear(QSerialPort::Output);
+        return false;
+    }
+    return DrainWrites(bytes.size());
+}
+
+// Pushes the queued bytes to the device; a line that does not take them within their
+// line time plus some slack is given up, and the rest is discarded rather than sent later.
+bool QtSerialDevice::DrainWrites(size_t byteCount) {
+    const QDeadlineTimer deadline(WriteBoundMs(byteCount));
+    while (port_.bytesToWrite() > 0) {
+        if (!port_.waitForBytesWritten(ClampToInt(deadline.remainingTime()))) {
+            if (IsPortFailure(port_.error())) {
+                MarkHungUp();
+                return false;
+            }
+            port_.clearError();
+            if (deadline.hasExpired()) {
+                port_.clear(QSerialPort::Output);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+int QtSerialDevice::WriteBoundMs(size_t byteCount) const {
+    const uint64_t lineTimeMs =
+        uint64_t{byteCount} * kLineBitsPerByte * 1000 / std::max<uint32_t>(baud_, 1);
+    return ClampToInt(static_cast<int64_t>(lineTimeMs) + kWriteSlackMs);
+}
+
+bool QtSerialDevice::hungUp() const {
+    return hungUp_;
+}
+
+QString QtSerialDevice::lastErrorText() const {
+    return lastError_;
+}
+
+void QtSerialDevice::OnError(QSerialPort::SerialPortError error) {
+    if (open_ && IsPortFailure(error)) {
+        MarkHungUp();
+    }
+}
+
+void QtSerialDevice::MarkHungUp() {
+    if (hungUp_) {
+        return;
+    }
+    hungUp_ = true;
+    ReleaseLater();
+}
+
+// Closing the port from inside its own error signal is not safe; the release runs as soon
+// as control returns to the event loop, or when the owner closes the device first.
+void QtSerialDevice::ReleaseLater() {
+    QMetaObject::invokeMethod(
+        &port_,
+        [this, generation = generation_] {
+            if (generation == generation_ && port_.isOpen()) {
+                port_.close();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace zerandi
