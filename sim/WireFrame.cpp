@@ -18,7 +18,9 @@ uint8_t FrameChecksum(std::span<const uint8_t> frame) {
 
 std::vector<uint8_t> BuildFrame(const Address& address, uint8_t command,
                                 std::span<const uint8_t> data) {
-    std::vector<uint8_t> frame{kStartByte};
+    std::vector<uint8_t> frame;
+    frame.reserve(kLengthOffset + 2 + data.size() + 1);
+    frame.push_back(kStartByte);
     frame.insert(frame.end(), address.begin(), address.end());
     frame.push_back(static_cast<uint8_t>(data.size() + 1));
     frame.push_back(command);
