@@ -1,0 +1,47 @@
+#include "config/RouterConfigDoc.h"
+
+#include <utility>
+
+#include "shell/UiServices.h"
+
+namespace zerandi {
+
+namespace {
+
+constexpr int kLinkDataBits = 8;
+
+}  // namespace
+
+RouterConfigDoc::RouterConfigDoc(UiServices& ui, std::unique_ptr<SerialDevice> device, Clock& clock,
+                                 const PortChoice& port, uint32_t baud)
+    : ui_(ui), commPort_(ui, std::move(device), clock) {
+    if (!port.IsNone()) {
+        commPort_.Reopen(port, baud, kLinkDataBits, StopBits::One, Parity::None,
+                         kLinkReadTimeoutMs);
+    }
+}
+
+// The link's own destructor closes the port and the log.
+RouterConfigDoc::~RouterConfigDoc() = default;
+
+void RouterConfigDoc::SetProductId(int32_t productId) {
+    if (std::exchange(productId_, productId) != productId) {
+        emit ViewsRefresh();
+    }
+}
+
+void RouterConfigDoc::SetScrambleMapEnabled(uint8_t enabled) {
+    if (std::exchange(scrambleMapEnabled_, enabled) != enabled) {
+        emit ViewsRefresh();
+    }
+}
+
+void RouterConfigDoc::AskAndResetController(const QString& question) {
+    const MessageAnswer answer =
+        ui_.showMessage(question, MessageIcon::Warning, MessageButtons::YesNo);
+    if (answer == MessageAnswer::Yes) {
+        commPort_.ReportCommResult(commPort_.ResetController(commPort_.Address()));
+    }
+}
+
+}  // namespace zerandi

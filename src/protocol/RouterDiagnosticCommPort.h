@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "protocol/RouterProtocol.h"
+
+namespace zerandi {
+
+class UiServices;
+
+// The one object through which the views talk to the router: every operation runs one
+// command with the router's address, shows the failure's message (ReportCommResult)
+// and returns success as a flag. The protocol operations stay reachable for callers that
+// report results themselves (status reads, the reset).
+class RouterDiagnosticCommPort : public RouterProtocol {
+public:
+    using TakePair = std::pair<uint16_t, uint16_t>;  // source word, destination word
+    static constexpr uint16_t kSourceFlagBit = 0x4000;
+
+    RouterDiagnosticCommPort(UiServices& ui, std::unique_ptr<SerialDevice> device, Clock& clock);
+    ~RouterDiagnosticCommPort() override;
+
+    const RouterAddress& Address() const { return address_; }
+    UiServices& Ui() const { return ui_; }
+
+    // True for success; otherwise false, after the result's warning box when `show` is
+    // set (a time-out never shows one).
+    bool ReportCommResult(CommResult result, bool show = true) const;
+
+    using RouterProtocol::ExitFlashDownloadMode;
+    using RouterProtocol::EnterFlashWriteMode;
+    using RouterProtocol::GetCardAddress;
+    using RouterProtocol::GetControlCardInfo;
+    using RouterProtocol::GetCrosspointStatus;
+    using RouterProtocol::GetDataRouterParameters;
+    using RouterProtocol::GetEthernetCommParameters;
+    using RouterProtocol::GetExpansionParameters;
+    using RouterProtocol::GetMonitorStatus;
+    using RouterProtocol::GetPartitionParameters;
+    using RouterProtocol::GetProductId;
+    using RouterProtocol::GetScrambleTable;
+    using RouterProtocol::GetSerialCommParameters;
+    using RouterProtocol::GetSoftwareVersions;
+    using RouterProtocol::ReceiveTextMessage;
+    using RouterProtocol::SendFlashRecord;
+    using RouterProtocol::SetCardAddress;
+    using RouterProtocol::SetControllerState;
+    using RouterProtocol::SetDataRouterParameters;
+    using RouterProtocol::SetEthernetCommParameters;
+    using RouterProtocol::SetExpansionParameters;
+    using RouterProtocol::SetMonitor;
+    using RouterProtocol::SetPartitionParameters;
+    using RouterProtocol::SetRouterType;
+    using RouterProtocol::SetScrambleTable;
+    using RouterProtocol::SetSerialCommParameters;
+    using RouterProtocol::Take;
+    using RouterProtocol::TimedTake;
+    using RouterProtocol::BuildFlashRecordMessage;
+
+    // Crosspoints
+    bool Take(uint16_t source, uint16_t destination);
+    bool TimedTake(uint16_t source, uint16_t destination, uint16_t timestamp);
+    // Takes the pairs in order, stopping at the first failure (with its message).
+    bool ExecuteTakeList(std::span<const TakePair> pairs, bool setSourceFlag);
+    bool GetCrosspointStatus(int first, int last, std::span<int32_t> sources);
+    bool SetMonitor(uint16_t source, uint16_t monitor);
+    bool GetMonitorStatus(int last, std::span<int32_t> sources);
+
+    // Identification and configuration
+    bool GetProductId(uint8_t& makerCode, uint8_t& productId);
+    bool GetControlCardInfo(ControlCardInfo& info);  // never shows a box
+    bool GetSoftwareVersions(std::vector<SoftwareVersion>& versions);
+    bool GetSerialCommParameters(SerialCommParameters& params);
+    bool SetSerialCommParameters(const SerialCommParameters& params);
+    bool GetEthernetCommParameters(std::vector<EthernetEntry>& entries, CommResult& result);
+    bool SetEthernetCommParameters(std::span<const EthernetEntry> entries, CommResult& result);
+    bool GetExpansionParameters(ExpansionSettings& settings, CommResult& result);
+    bool SetExpansionParameters(const ExpansionSettings& settings, CommResult& result);
+    bool GetPartitionParameters(PartitionParameters& params);
+    bool SetPartitionParameters(const PartitionParameters& params);
+    bool GetCardAddress(uint8_t& cardAddress);
+    bool SetCardAddress(uint8_t cardAddress);
+    bool SetRouterType(uint8_t productId);
+    bool SetControllerState(uint8_t state);
+
+    // Router tables
+    bool GetDataRouterParameters(bool& flag, uint8_t& value, std::span<uint8_t> portTypes);
+    bool SetDataRouterParameters(uint8_t flag, uint8_t value, std::span<const uint8_t> portTypes);
+    bool GetScrambleTable(ScrambleTableWords& table);
+    bool SetScrambleTable(const ScrambleTableWords& table);
+
+    // Text messages and firmware
+    bool ReceiveTextMessage(RouterMessage& message, uint32_t timeoutMs);
+    bool EnterFlashWriteMode(uint8_t component);
+    bool BuildFlashRecordMessage(std::string_view text, RouterMessage& message,
+                                 uint8_t component) const;
+    bool SendFlashRecord(std::string_view text, uint8_t component);
+    bool ExitFlashDownloadMode(uint8_t component);
+
+private:
+    UiServices& ui_;
+    RouterAddress address_;
+};
+
+}  // namespace zerandi

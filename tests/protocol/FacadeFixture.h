@@ -1,0 +1,51 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PtySimulator.h"
+#include "SimRouter.h"
+#include "protocol/RouterDiagnosticCommPort.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedUiServices.h"
+
+namespace zerandi::test {
+
+// The facade opened on a simulated router over a pseudo-terminal, with a scripted UI that
+// records every box and a clock that records the pauses.
+class FacadeFixture : public ::testing::Test {
+protected:
+    FacadeFixture();
+
+    static constexpr uint32_t kBaud = 115200;
+    static constexpr uint32_t kRestingReadTimeoutMs = 500;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Replaces the router by a fresh one of this model and reopens the link on it.
+    void StartRouter(const std::string& model);
+    void InjectFault(zsim::SimFault::Kind kind, int command, int param = 0, int times = 1,
+                     int subCommand = -1);
+    // Forgets the frames, boxes and pauses seen so far.
+    void ClearRecords();
+
+    std::vector<std::vector<uint8_t>> Requests() const { return router->ReceivedFrames(); }
+    static uint8_t CommandOf(const std::vector<uint8_t>& frame);
+    static uint16_t WordAt(const std::vector<uint8_t>& frame, size_t offset);
+    // One recorded box as "text|icon|caption", so that a whole sequence compares at once.
+    std::vector<std::string> Boxes() const;
+    static std::string Box(const std::string& text, const std::string& caption = {});
+
+    ScriptedUiServices ui;
+    FakeClock clock;
+    std::unique_ptr<zsim::SimRouter> router;
+    std::unique_ptr<zsim::PtySimulator> pty;
+    RouterDiagnosticCommPort port;
+};
+
+}  // namespace zerandi::test

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "protocol/CraftedReplyPeer.h"
+#include "protocol/RouterProtocol.h"
+#include "protocol/TestFrames.h"
+#include "serial/PortChoice.h"
+#include "serial/QtSerialDevice.h"
+#include "support/FakeClock.h"
+
+namespace zerandi::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+constexpr uint32_t kRecoveryMs = 596;
+
+Bytes Reply(uint8_t command, const Bytes& data) {
+    return FrameBytes(ReplyFrame(command, data));
+}
+
+Bytes operator+(Bytes first, const Bytes& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+// Replies no honest router sends, straight from the far end of a pseudo-terminal.
+class HostileReplyPtyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(peer.IsReady());
+        ASSERT_TRUE(protocol.Reopen(PortChoice::Device(peer.DevicePath()), 9600, 8, StopBits::One,
+                                    Parity::None, 500));
+    }
+
+    CraftedReplyPeer peer;
+    FakeClock clock;
+    RouterProtocol protocol{std::make_unique<QtSerialDevice>(), clock};
+    RouterAddress address;
+};
+
+struct HostileCase {
+    const char* name;
+    Bytes reply;
+    std::function<CommResult(RouterProtocol&, const RouterAddress&)> call;
+    CommResult result;
+    bool recovers;
+};
+
+TEST_F(HostileReplyPtyTest, RepliesThatClaimMoreThanTheyCarryFailCleanly) {
+    std::vector<uint8_t> fans = {9};
+    GeneralHealthStatus health;
+    PartitionParameters partition;
+    std::vector<int32_t> sources(3, 7);
+    ScrambleTableWords scramble{};
+    std::vector<uint8_t> portTypes(100, 0xAA);
+    bool flag = false;
+    uint8_t value = 0;
+    uint8_t maker = 0;
+    uint8_t product = 0;
+    using P = RouterProtocol;
+    using A = const RouterAddress&;
+    const std::vector<HostileCase> cases = {
+        {"fan count beyond the reply", Reply(0x92, {7, 5, 0, 0}),
+         [&](P& p, A a) { return p.GetFanStatus(a, fans); }, CommResult::CountError, true},
+        {"fan reply of another sub-command", Reply(0x92, {0, 1, 0}),
+         [&](P& p, A a) { return p.GetFanStatus(a, fans); }, CommResult::ReplyMismatch, false},
+        {"health reply cut short", Reply(0x92, {0, 1, 2, 3}),
+         [&](P& p, A a) { return p.GetGeneralHealth(a, health); }, CommResult::CountError, true},
+        {"partition count beyond the reply", Reply(0xC7, Bytes{1, 1, 2, 0, 1} + Bytes(14, 0)),
+         [&](P& p, A a) { return p.GetPartitionParameters(a, partition); }, CommResult::CountError,
+         true},
+        {"crosspoint block of the wrong size", Reply(0xCA, {0, 0, 1, 3, 0, 5, 0, 6}),
+         [&](P& p, A a) { return p.GetCrosspointStatus(a, 1, 3, sources); },
+         CommResult::ReplyMismatch, true},
+        {"scramble count beyond the reply", Reply(0xC6, {1, 0, 0, 0, 9, 0, 1, 0, 2}),
+         [&](P& p, A a) { return p.GetScrambleTable(a, scramble); }, CommResult::CountError, true},
+        {"port-type count beyond the reply", Reply(0xC8, {0, 1, 2, 0, 0, 200, 1, 2, 3}),
+         [&](P& p, A a) { return p.GetDataRouterParameters(a, flag, value, portTypes).comm; },
+         CommResult::CountError, true},
+        {"refusal without its code", Reply(0x80, {}),
+         [&](P& p, A a) { return p.GetProductId(a, maker, product); }, CommResult::UndefinedError,
+         true},
+        {"take echo of another output", Reply(0xC9, {0, 0, 3, 0, 6}),
+         [&](P& p, A a) { return p.Take(a, 3, 5); }, CommResult::ReplyMismatch, true},
+    };
+    for (const HostileCase& c : cases) {
+        clock.ClearSleeps();
+        peer.AnswerNext(c.reply);
+        EXPECT_EQ(c.call(protocol, address), c.result) << c.name;
+        const std::vector<uint32_t> pauses =
+            c.recovers ? std::vector<uint32_t>{kRecoveryMs} : std::vector<uint32_t>{};
+        EXPECT_EQ(clock.Sleeps(), pauses) << c.name;
+    }
+    EXPECT_TRUE(fans.empty());
+    EXPECT_EQ(health, GeneralHealthStatus{});
+    EXPECT_EQ(partition, PartitionParameters{});
+    EXPECT_EQ(sources, std::vector<int32_t>(3, -1));
+    EXPECT_EQ(scramble, ScrambleTableWords{});
+    EXPECT_EQ(portTypes, std::vector<uint8_t>(100, 0xAA));
+    EXPECT_FALSE(flag);
+    EXPECT_EQ(peer.Requests().size(), cases.size());
+}
+
+TEST_F(HostileReplyPtyTest, IndicesOutsideTheTablesAreNeverWritten) {
+    ScrambleTableWords scramble{};
+    peer.AnswerNext(Reply(0xC6, {1, 0, 0, 254, 3, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6}));
+    ASSERT_EQ(protocol.GetScrambleTable(address, scramble), CommResult::Success);
+    ScrambleTableWords expected{};
+    expected[254] = 1;
+    expected[256 + 254] = 2;
+    expected[255] = 3;
+    expected[256 + 255] = 4;
+    EXPECT_EQ(scramble, expected);
+
+    std::vector<uint8_t> storage(104, 0xAA);
+    bool flag = false;
+    uint8_t value = 0;
+    peer.AnswerNext(Reply(0xC8, Bytes{1, 0, 0, 0, 98, 4, 1, 2, 3, 4}) +
+                    Reply(0xC8, Bytes{0, 0, 0, 0, 0, 1, 5}));
+    const DataRouterReadResult result = protocol.GetDataRouterParameters(
+        address, flag, value, std::span<uint8_t>(storage).first(100));
+    EXPECT_TRUE(result.tooManyInputs);
+    EXPECT_EQ(storage[98], 1);
+    EXPECT_EQ(storage[99], 2);
+    EXPECT_EQ(Bytes(storage.begin() + 100, storage.end()), Bytes(4, 0xAA));
+    EXPECT_EQ(storage[0], 0xAA);  // the read stopped: the second reply was not taken
+}
+
+TEST_F(HostileReplyPtyTest, ADeviceThatNeverStopsSendingOtherFramesEndsTheWait) {
+    Bytes flood;
+    for (int i = 0; i <= RouterProtocol::kMaxSkippedReplies; ++i) {
+        flood = flood + Reply(0x99, {static_cast<uint8_t>(i)});
+    }
+    peer.AnswerNext(flood + Reply(0x90, {0, 64}));
+    uint8_t maker = 9;
+    uint8_t product = 9;
+    EXPECT_EQ(protocol.GetProductId(address, maker, product), CommResult::Timeout);
+    EXPECT_EQ(product, 9);
+
+    peer.AnswerNext(Reply(0x99, {1}) + Reply(0x90, {0, 64}));
+    EXPECT_EQ(protocol.GetProductId(address, maker, product), CommResult::Success);
+    EXPECT_EQ(product, 64);
+}
+
+}  // namespace
+}  // namespace zerandi::test
