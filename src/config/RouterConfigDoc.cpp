@@ -26,13 +26,13 @@ RouterConfigDoc::~RouterConfigDoc() = default;
 
 void RouterConfigDoc::SetProductId(int32_t productId) {
     if (std::exchange(productId_, productId) != productId) {
-        emit ViewsRefresh();
+        UpdateAllViews();
     }
 }
 
 void RouterConfigDoc::SetScrambleMapEnabled(uint8_t enabled) {
     if (std::exchange(scrambleMapEnabled_, enabled) != enabled) {
-        emit ViewsRefresh();
+        UpdateAllViews();
     }
 }
 

@@ -7,6 +7,8 @@ void FakeClock::sleepMs(uint32_t milliseconds) {
     now_ += milliseconds;
 }
 
-int64_t FakeClock::nowMs() const { return now_; }
+int64_t FakeClock::nowMs() const {
+    return now_;
+}
 
 }  // namespace zerandi::test

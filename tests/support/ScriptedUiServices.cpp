@@ -31,8 +31,11 @@ std::optional<QString> ScriptedUiServices::NextFilePath(const FilePrompt& prompt
     if (filePaths_.empty()) {
         return std::nullopt;
     }
-    auto path = filePaths_.front();
+    const QString path = filePaths_.front();
     filePaths_.pop_front();
+    if (path.isNull()) {
+        return std::nullopt;
+    }
     return path;
 }
 
@@ -53,7 +56,9 @@ bool ScriptedUiServices::runDialog(QDialog& dialog) {
     return handler(dialog);
 }
 
-void ScriptedUiServices::sleep(int milliseconds) { sleeps_.push_back(milliseconds); }
+void ScriptedUiServices::sleep(int milliseconds) {
+    sleeps_.push_back(milliseconds);
+}
 
 void ScriptedUiServices::beginBusy() {
     ++busyBegins_;
@@ -61,7 +66,9 @@ void ScriptedUiServices::beginBusy() {
     maxBusyDepth_ = std::max(maxBusyDepth_, busyDepth_);
 }
 
-void ScriptedUiServices::endBusy() { --busyDepth_; }
+void ScriptedUiServices::endBusy() {
+    --busyDepth_;
+}
 
 bool ScriptedUiServices::printFile(const QString& path) {
     printed_.push_back(path);

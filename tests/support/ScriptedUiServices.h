@@ -36,13 +36,18 @@ public:
 
     // Script.
     void AnswerNextMessage(MessageAnswer answer) { answers_.push_back(answer); }
-    void AnswerNextFilePrompt(std::optional<QString> path) { filePaths_.push_back(path); }
+    // A path answers the prompt; nothing cancels it.
+    void AnswerNextFilePrompt(const std::optional<QString>& path) {
+        filePaths_.push_back(path.value_or(QString()));
+    }
     // The handler drives the dialog (clicks, typing) and returns whether it was accepted.
     void HandleNextDialog(std::function<bool(QDialog&)> handler) {
         dialogHandlers_.push_back(std::move(handler));
     }
     // Called from inside showMessage, e.g. to look at the screen while a box is up.
-    void OnMessage(std::function<void(const Message&)> observer) { observer_ = std::move(observer); }
+    void OnMessage(std::function<void(const Message&)> observer) {
+        observer_ = std::move(observer);
+    }
 
     // Record.
     const std::vector<Message>& Messages() const { return messages_; }
@@ -58,7 +63,7 @@ private:
     std::optional<QString> NextFilePath(const FilePrompt& prompt);
 
     std::deque<MessageAnswer> answers_;
-    std::deque<std::optional<QString>> filePaths_;
+    std::deque<QString> filePaths_;  // a null string stands for a cancelled prompt
     std::deque<std::function<bool(QDialog&)>> dialogHandlers_;
     std::function<void(const Message&)> observer_;
     std::vector<Message> messages_;

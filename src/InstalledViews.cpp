@@ -1,0 +1,16 @@
+#include "InstalledViews.h"
+
+#include <memory>
+
+#include "config/RouterConfigFormView.h"
+#include "shell/ZerandiApplication.h"
+
+namespace zerandi {
+
+void InstallViews(ZerandiApplication& application) {
+    application.SetViewFactory(ViewId::Configuration, [](ViewContext& context) {
+        return std::make_unique<RouterConfigFormView>(context.doc);
+    });
+}
+
+}  // namespace zerandi

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace zerandi {
+
+class RouterConfigDoc;
+class RouterDiagnosticCommPort;
+struct ConfigViewSettings;
+
+// "Read All": reads the router's identity and whole configuration into the document and
+// the view's settings, step by step, with a message for each step that fails. A router
+// that cannot be identified as one of ours is read no further.
+class ConfigReadSequence {
+public:
+    ConfigReadSequence(RouterConfigDoc& doc, ConfigViewSettings& settings);
+
+    void Run();
+
+private:
+    void ForgetPreviousRouter();
+    bool ReadSoftwareVersions();
+    bool ReadProductId(bool versionsRead);
+    bool ReadSerialParameters();
+    void ReadEthernetParameters();
+    void ReadExpansionParameters();
+    bool ReadCardAddress();
+    void ReadPartition();
+    void Warn(const QString& text);
+
+    RouterConfigDoc& doc_;
+    RouterDiagnosticCommPort& port_;
+    ConfigViewSettings& settings_;
+};
+
+}  // namespace zerandi

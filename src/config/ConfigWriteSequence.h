@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace zerandi {
+
+class RouterConfigDoc;
+class RouterDiagnosticCommPort;
+struct ConfigFormValues;
+struct ConfigViewSettings;
+
+// "Write All": writes the partition, the card address, the serial parameters and, on an
+// extended control card, the Ethernet and expansion settings, stopping at the first step
+// that fails. Steps already written are not undone.
+class ConfigWriteSequence {
+public:
+    static constexpr int32_t kSms7000Protocol = 10;
+    // The router's second extra serial value is never read back: it is always written as 0.
+    static constexpr uint8_t kSerialExtra2 = 0;
+    // Sent as the rear diagnostic port type when the model has no choice: RS232.
+    static constexpr int32_t kFixedRearDiagIndex = 1;
+
+    ConfigWriteSequence(RouterConfigDoc& doc, ConfigViewSettings& settings,
+                        const ConfigFormValues& form);
+
+    bool Run();
+
+private:
+    bool WritePartition();
+    void SpanModelWithFirstLevel();
+    bool WriteCardAddress();
+    bool WriteSerialParameters();
+    bool WriteEthernet();
+    bool WriteExpansion();
+    void Warn(const QString& text);
+
+    RouterConfigDoc& doc_;
+    RouterDiagnosticCommPort& port_;
+    ConfigViewSettings& settings_;
+    const ConfigFormValues& form_;
+};
+
+}  // namespace zerandi

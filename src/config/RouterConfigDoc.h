@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "protocol/ControlCardInfo.h"
+#include "protocol/RouterDiagnosticCommPort.h"
+#include "protocol/RouterLevel.h"
+#include "serial/PortChoice.h"
+
+namespace zerandi {
+
+class Clock;
+class SerialDevice;
+class UiServices;
+
+// The one document: what is known about the connected router, and the facade through
+// which every view reaches it. Views connect to ViewsRefresh, which is emitted when the
+// product id or the scramble-map switch changes.
+class RouterConfigDoc : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int32_t kUnknownProduct = 255;
+    static constexpr int32_t kUnknownProtocol = 255;
+    static constexpr int kMaxLevels = 4;
+    static constexpr uint32_t kLinkReadTimeoutMs = 500;
+
+    // Opens the link on the port and baud rate chosen at start-up; a port that cannot be
+    // opened leaves the link closed (every transaction then fails at sending).
+    RouterConfigDoc(UiServices& ui, std::unique_ptr<SerialDevice> device, Clock& clock,
+                    const PortChoice& port, uint32_t baud);
+    ~RouterConfigDoc() override;
+
+    int32_t ProductId() const { return productId_; }
+    bool ProductKnown() const { return productId_ != kUnknownProduct; }
+    void SetProductId(int32_t productId);
+
+    uint8_t ScrambleMapEnabled() const { return scrambleMapEnabled_; }
+    void SetScrambleMapEnabled(uint8_t enabled);
+
+    bool IsExtendedControlCard() const { return controlCard.IsExtendedControlCard(); }
+
+    // Tells every view to refresh itself from the document.
+    void UpdateAllViews() { emit ViewsRefresh(); }
+
+    // Asks the question (Yes/No, warning icon); on Yes resets the controller and reports
+    // the result.
+    void AskAndResetController(const QString& question);
+
+    RouterDiagnosticCommPort& CommPort() { return commPort_; }
+    UiServices& Ui() { return ui_; }
+
+    // Filled and read by the configuration view.
+    int32_t protocol = kUnknownProtocol;
+    int32_t levelCount = 0;
+    std::array<RouterLevel, kMaxLevels> levels{};
+    ControlCardInfo controlCard;
+
+signals:
+    void ViewsRefresh();
+
+private:
+    UiServices& ui_;
+    RouterDiagnosticCommPort commPort_;
+    int32_t productId_ = kUnknownProduct;
+    uint8_t scrambleMapEnabled_ = 0;
+};
+
+}  // namespace zerandi

@@ -1,0 +1,126 @@
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QStringList>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "InstalledViews.h"
+#include "PtySimulator.h"
+#include "SimRouter.h"
+#include "serial/PortChoice.h"
+#include "shell/ApplicationIcon.h"
+#include "shell/CMainFrame.h"
+#include "shell/QtUiServices.h"
+#include "shell/StartupCommandLine.h"
+#include "shell/VersionInfo.h"
+#include "shell/ZerandiApplication.h"
+
+namespace {
+
+using zerandi::StartupCommandLine;
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+void Print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+QStringList ArgumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+// The built-in simulated router on a pseudo-terminal, for as long as the program runs.
+class EmbeddedSimulator {
+public:
+    explicit EmbeddedSimulator(const std::string& model) : router_(model), pty_(router_) {}
+    bool Start() { return pty_.Start(); }
+    zerandi::PortChoice Port() const {
+        return zerandi::PortChoice::Device(QString::fromStdString(pty_.DevicePath()));
+    }
+
+private:
+    zsim::SimRouter router_;
+    zsim::PtySimulator pty_;
+};
+
+QString ModelList() {
+    QStringList names;
+    for (const std::string& name : zsim::SimRouter::ModelNames()) {
+        names << QString::fromStdString(name);
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+// Answers what needs no window: the usage, the version, a command line in error.
+// Returns the exit code, or -1 when the program is to run.
+int AnswerWithoutWindow(const StartupCommandLine& commandLine, const QString& programName) {
+    switch (commandLine.ToDo()) {
+        case StartupCommandLine::Action::ShowHelp:
+            Print(stdout, StartupCommandLine::UsageText(programName));
+            return kExitOk;
+        case StartupCommandLine::Action::ShowVersion:
+            zerandi::ReadVersionInfo();
+            Print(stdout, zerandi::VersionInfo::ProductName() + QStringLiteral(" ") +
+                              zerandi::VersionInfo::FileVersion());
+            return kExitOk;
+        case StartupCommandLine::Action::Fail:
+            Print(stderr,
+                  commandLine.ErrorText() + QStringLiteral("\nTry '%1 --help'.").arg(programName));
+            return kExitUsage;
+        case StartupCommandLine::Action::Run:
+            break;
+    }
+    if (commandLine.Simulate() &&
+        !zsim::SimRouter::HasModel(commandLine.SimulatedModel().toStdString())) {
+        Print(stderr, QStringLiteral("Unknown router model \"%1\". Models: %2.")
+                          .arg(commandLine.SimulatedModel(), ModelList()));
+        return kExitUsage;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const QStringList arguments = ArgumentsOf(argc, argv);
+    const QString programName = QFileInfo(arguments.value(0)).fileName();
+    const StartupCommandLine commandLine = StartupCommandLine::Parse(arguments);
+    if (const int exitCode = AnswerWithoutWindow(commandLine, programName); exitCode >= 0) {
+        return exitCode;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zerandi"));
+    QApplication::setWindowIcon(zerandi::ApplicationIcon());
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+
+    zerandi::PortChoice port = commandLine.LinkChoice().Port();
+    std::unique_ptr<EmbeddedSimulator> simulator;
+    if (commandLine.Simulate()) {
+        simulator = std::make_unique<EmbeddedSimulator>(commandLine.SimulatedModel().toStdString());
+        if (!simulator->Start()) {
+            Print(stderr, QStringLiteral("The simulated router could not be started."));
+            return kExitFailure;
+        }
+        port = simulator->Port();
+    }
+
+    // The link closes before the simulator and the services it reports through go.
+    zerandi::QtUiServices ui;
+    zerandi::ZerandiApplication zerandiApp(ui);
+    zerandi::InstallViews(zerandiApp);
+    if (!zerandiApp.Start(port, commandLine.LinkChoice().BaudRate())) {
+        return kExitFailure;
+    }
+    ui.SetMainWindow(&zerandiApp.MainFrame());
+    return QApplication::exec();
+}

@@ -1,0 +1,21 @@
+# The application shell's widgets: main frame, child windows, the view registry and
+# start-up, and the Qt implementation of UiServices.
+add_library(zerandi_shell STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/AboutDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ApplicationIcon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChildWindowStyle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CMainFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CustomMdiChildWnd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LockKeyIndicators.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PendingView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QtUiServices.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StartupCommandLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ViewCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ViewMenuSet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ViewTemplate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZerandiApplication.cpp
+)
+target_include_directories(zerandi_shell PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(zerandi_shell PUBLIC zerandi_services zerandi_serial zerandi_serial_ui
+  zerandi_config
+  Qt6::Widgets)

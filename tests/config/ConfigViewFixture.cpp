@@ -1,0 +1,134 @@
+#include "config/ConfigViewFixture.h"
+
+#include <QComboBox>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "config/IpAddressEdit.h"
+#include "config/NumberEdit.h"
+#include "serial/QtSerialDevice.h"
+
+namespace zerandi::test {
+
+namespace {
+
+constexpr size_t kCommandOffset = 6;
+constexpr size_t kFirstDataOffset = 7;
+
+}  // namespace
+
+void ConfigViewFixture::TearDown() {
+    mainWindow.reset();
+    doc.reset();
+    pty.reset();
+}
+
+void ConfigViewFixture::StartRouter(const std::string& model, const RouterChange& change) {
+    mainWindow.reset();
+    doc.reset();
+    pty.reset();
+    ui.ClearMessages();
+    router = std::make_unique<zsim::SimRouter>(model);
+    if (change) {
+        router->Update(change);
+    }
+    pty = std::make_unique<zsim::PtySimulator>(*router);
+    ASSERT_TRUE(pty->Start());
+    doc = std::make_unique<RouterConfigDoc>(
+        ui, std::make_unique<QtSerialDevice>(), clock,
+        PortChoice::Device(QString::fromStdString(pty->DevicePath())), kBaud);
+
+    mainWindow = std::make_unique<QMainWindow>();
+    mainWindow->setWindowTitle(QStringLiteral("Zerandi"));
+    auto* area = new QMdiArea(mainWindow.get());
+    mainWindow->setCentralWidget(area);
+    view = new RouterConfigFormView(*doc);
+    child = area->addSubWindow(view);
+    child->setWindowTitle(QStringLiteral("Configuration"));
+    mainWindow->resize(1200, 800);
+    mainWindow->show();
+    child->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow.get()));
+}
+
+void ConfigViewFixture::Click(const QString& buttonName) {
+    QTest::mouseClick(&Find<QPushButton>(buttonName), Qt::LeftButton);
+}
+
+void ConfigViewFixture::WriteAll(MessageAnswer resetAnswer) {
+    ui.AnswerNextMessage(MessageAnswer::Ok);
+    ui.AnswerNextMessage(resetAnswer);
+    Click(QStringLiteral("writeAll"));
+}
+
+void ConfigViewFixture::Choose(QComboBox& list, const QString& item) {
+    const int index = list.findText(item);
+    ASSERT_GE(index, 0) << item.toStdString();
+    QTest::keyClick(&list, Qt::Key_Home);
+    for (int i = 0; i < index; ++i) {
+        QTest::keyClick(&list, Qt::Key_Down);
+    }
+}
+
+void ConfigViewFixture::Retype(QLineEdit& edit, const QString& text) {
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClicks(&edit, text);
+}
+
+void ConfigViewFixture::TypeAddress(const QString& fieldName, const QString& dotted) {
+    const QStringList parts = dotted.split(u'.');
+    auto& field = Find<IpAddressEdit>(fieldName);
+    for (int i = 0; i < IpAddressEdit::kPartCount; ++i) {
+        Retype(field.Part(i), parts.value(i));
+    }
+}
+
+void ConfigViewFixture::ClickRadio(const QString& name) {
+    auto& radio = Find<QRadioButton>(name);
+    // On the indicator: the button may be wider than its text.
+    const int middle = radio.height() / 2;
+    QTest::mouseClick(&radio, Qt::LeftButton, {}, QPoint(middle, middle));
+}
+
+bool ConfigViewFixture::Shown(const QString& name) const {
+    return Find<QWidget>(name).isVisibleTo(view);
+}
+
+QStringList ConfigViewFixture::Items(const QComboBox& list) {
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i) {
+        items << list.itemText(i);
+    }
+    return items;
+}
+
+QString ConfigViewFixture::AddressText(const QString& fieldName) const {
+    auto& field = Find<IpAddressEdit>(fieldName);
+    QStringList parts;
+    for (int i = 0; i < IpAddressEdit::kPartCount; ++i) {
+        parts << field.Part(i).text();
+    }
+    return parts.join(u'.');
+}
+
+std::vector<ConfigViewFixture::Request> ConfigViewFixture::Requests() const {
+    std::vector<Request> requests;
+    for (const auto& frame : router->ReceivedFrames()) {
+        // Frames end with their checksum: a first data byte stands before it.
+        const bool hasData = frame.size() > kFirstDataOffset + 1;
+        requests.emplace_back(frame.size() > kCommandOffset ? frame[kCommandOffset] : -1,
+                              hasData ? frame[kFirstDataOffset] : -1);
+    }
+    return requests;
+}
+
+void ConfigViewFixture::ClearRecords() {
+    router->ClearReceivedFrames();
+    ui.ClearMessages();
+}
+
+}  // namespace zerandi::test

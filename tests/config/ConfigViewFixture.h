@@ -1,0 +1,90 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "PtySimulator.h"
+#include "SimRouter.h"
+#include "config/RouterConfigDoc.h"
+#include "config/RouterConfigFormView.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedUiServices.h"
+
+class QComboBox;
+
+// Readable texts in failure reports.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace zerandi::test {
+
+// The configuration view in a child window of a main window titled "Zerandi", over the
+// document opened on a simulated router served on a pseudo-terminal.
+class ConfigViewFixture : public ::testing::Test {
+protected:
+    using RouterChange = std::function<void(zsim::RouterState&)>;
+    using Request = std::pair<int, int>;  // command, first data byte (-1 when none)
+
+    static constexpr uint32_t kBaud = 9600;
+
+    void TearDown() override;
+
+    // A fresh router of the model, changed as given, and the document and view over it.
+    void StartRouter(const std::string& model, const RouterChange& change = {});
+    void ChangeRouter(const RouterChange& change) { router->Update(change); }
+
+    template <typename Widget>
+    Widget& Find(const QString& name) const {
+        auto* widget = view->findChild<Widget*>(name);
+        if (widget == nullptr) {
+            ADD_FAILURE() << "no widget " << name.toStdString();
+            throw std::runtime_error("missing widget");
+        }
+        return *widget;
+    }
+
+    // What a person does.
+    void Click(const QString& buttonName);
+    void ReadAll() { Click(QStringLiteral("readAll")); }
+    // "Write All" where the write succeeds: "Write successful." is acknowledged and the
+    // reset question answered as given.
+    void WriteAll(MessageAnswer resetAnswer = MessageAnswer::No);
+    static void Choose(QComboBox& list, const QString& item);
+    static void Retype(QLineEdit& edit, const QString& text);
+    void ClickRadio(const QString& name);
+    void TypeAddress(const QString& fieldName, const QString& dotted);
+
+    // What a person sees.
+    bool Shown(const QString& name) const;
+    static QStringList Items(const QComboBox& list);
+    QString AddressText(const QString& fieldName) const;
+
+    // What the router received since the last ClearRecords.
+    std::vector<Request> Requests() const;
+    void ClearRecords();
+
+    ScriptedUiServices ui;
+    FakeClock clock;
+    std::unique_ptr<zsim::SimRouter> router;
+    std::unique_ptr<zsim::PtySimulator> pty;
+    std::unique_ptr<RouterConfigDoc> doc;
+    std::unique_ptr<QMainWindow> mainWindow;
+    QMdiSubWindow* child = nullptr;
+    RouterConfigFormView* view = nullptr;
+};
+
+}  // namespace zerandi::test
