@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "MenuLookup.h"
 #include "QtPrinters.h"
 #include "serial/SerialLink.h"
 #include "serial/SerialSettingsDialog.h"
@@ -26,33 +27,9 @@
 namespace zerandi {
 namespace {
 
-QStringList Texts(const QList<QAction*>& actions) {
-    QStringList texts;
-    for (const QAction* action : actions) {
-        if (!action->isSeparator()) {
-            texts << action->text();
-        }
-    }
-    return texts;
-}
-
-QMenu* MenuTitled(const QMenuBar& bar, const QString& title) {
-    for (QAction* action : bar.actions()) {
-        if (action->text() == title) {
-            return action->menu();
-        }
-    }
-    return nullptr;
-}
-
-QAction* ActionTexted(const QMenu& menu, const QString& text) {
-    for (QAction* action : menu.actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
-}
+using test::ActionTexted;
+using test::MenuTitled;
+using test::Texts;
 
 class StartupTest : public ::testing::Test {
 protected:

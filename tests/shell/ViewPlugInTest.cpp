@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <set>
 
+#include "MenuLookup.h"
 #include "QtPrinters.h"
 #include "shell/CMainFrame.h"
 #include "shell/ViewCommands.h"
@@ -18,6 +19,9 @@
 
 namespace zerandi {
 namespace {
+
+using test::MenuTitled;
+using test::Texts;
 
 // A view that adds the kind of items real views add, and handles Save (and, once told,
 // Print) from the toolbar.
@@ -46,25 +50,6 @@ public:
     std::set<StandardCommand> handled{StandardCommand::Save};
     std::vector<StandardCommand> ran;
 };
-
-QStringList Texts(const QList<QAction*>& actions) {
-    QStringList texts;
-    for (const QAction* action : actions) {
-        if (!action->isSeparator()) {
-            texts << action->text();
-        }
-    }
-    return texts;
-}
-
-QMenu* MenuTitled(const QMenuBar& bar, const QString& title) {
-    for (QAction* action : bar.actions()) {
-        if (action->text() == title) {
-            return action->menu();
-        }
-    }
-    return nullptr;
-}
 
 class ViewPlugInTest : public ::testing::Test {
 protected:
