@@ -80,17 +80,19 @@ std::optional<QString> OptionValue(const QStringList& arguments, qsizetype& i,
 
 StartupLinkChoice StartupLinkChoice::FromArguments(const QStringList& arguments) {
     StartupLinkChoice choice;
-    const QString commandLine = arguments.join(QLatin1Char(' '));
+    // The program's own path is no switch: a folder named "COM2" must not choose the port.
+    const QStringList switches = arguments.mid(1);
+    const QString commandLine = switches.join(QLatin1Char(' '));
     if (const auto com = FirstSwitch(commandLine, kComSwitches)) {
         choice.port_ = PortChoice::Com(*com);
     }
     if (const auto baud = FirstSwitch(commandLine, kBaudSwitches)) {
         choice.baud_ = *baud;
     }
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (const auto port = OptionValue(arguments, i, kPortOption)) {
+    for (qsizetype i = 0; i < switches.size(); ++i) {
+        if (const auto port = OptionValue(switches, i, kPortOption)) {
             choice.ApplyPortOption(*port);
-        } else if (const auto baud = OptionValue(arguments, i, kBaudOption)) {
+        } else if (const auto baud = OptionValue(switches, i, kBaudOption)) {
             choice.ApplyBaudOption(*baud);
         }
     }

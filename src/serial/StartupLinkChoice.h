@@ -10,7 +10,7 @@ namespace zerandi {
 
 // The serial port and baud rate the program starts with, from its command line.
 //
-// The whole command line is searched, case-sensitively, for the switches "COM2", "COM3",
+// The arguments are searched, case-sensitively, for the switches "COM2", "COM3",
 // "COM4" (the first found wins; none gives COM1) and "b19200", "b38400", "b57600",
 // "b115200" (the first found wins; none gives 9600). The options --port COMn|DEVICE and
 // --baud N (also --port=... and --baud=...) take precedence over those switches.
@@ -19,7 +19,7 @@ public:
     static constexpr uint32_t kDefaultBaud = 9600;
     static constexpr int kDefaultComNumber = 1;
 
-    // The arguments as main() receives them, the program name first.
+    // The arguments as main() receives them, the program name first (it is not searched).
     static StartupLinkChoice FromArguments(const QStringList& arguments);
 
     const PortChoice& Port() const { return port_; }

@@ -288,6 +288,39 @@ TEST_F(SerialSettingsDialogTest, LoggingSwitchedOnThenOff) {
     }
 }
 
+// Moving from COM1 to COM3 with the log running: no prompt, and the same file goes on.
+TEST_F(SerialSettingsDialogTest, AnOpenLogStaysOpenOnTheSameFile) {
+    struct Case {
+        const char* name;
+        int boxClicks;  // unticking and ticking the box again changes nothing
+    };
+    for (const Case& c : {Case{"box left alone", 0}, Case{"box cleared and ticked again", 2}}) {
+        SCOPED_TRACE(c.name);
+        const QString logPath = dir_.filePath(QStringLiteral("%1.log").arg(c.name));
+        auto link = FakeLink();
+        ASSERT_TRUE(OpenAt(*link, PortChoice::Com(1), 9600));
+        ASSERT_TRUE(link->OpenLog(logPath));
+        SerialSettingsDialog dialog(*link, ui_);
+        ASSERT_TRUE(dialog.LogBox().isChecked());
+        ChoosePort(dialog, "COM3");
+        for (int i = 0; i < c.boxClicks; ++i) {
+            QTest::mouseClick(&dialog.LogBox(), Qt::LeftButton);
+        }
+
+        ClickOk(dialog);
+
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_TRUE(ui_.FilePrompts().empty());
+        EXPECT_TRUE(link->IsLogging());
+        link->CloseLog();
+        const QStringList lines = LinesOf(logPath);
+        ASSERT_EQ(lines.size(), 7);
+        EXPECT_TRUE(lines[0].startsWith("Log file started: "));
+        EXPECT_EQ(lines.mid(2, 2), (QStringList{"Closed port: COMM1", "Opened port: COMM3"}));
+        EXPECT_TRUE(lines[5].startsWith("Log File closed: "));
+    }
+}
+
 TEST_F(SerialSettingsDialogTest, ALogThatCannotBeCreatedClearsTheBoxAndKeepsTheDialogOpen) {
     auto link = FakeLink();
     SerialSettingsDialog dialog(*link, ui_);

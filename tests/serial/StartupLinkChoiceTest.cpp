@@ -15,6 +15,9 @@ TEST(StartupLinkChoiceTest, CommandLineChoosesPortAndBaud) {
     const PortChoice usb = PortChoice::Device("/dev/ttyUSB0");
     const Case cases[] = {
         {{"zerandi"}, PortChoice::Com(1), 9600, false},
+        {{}, PortChoice::Com(1), 9600, false},
+        {{"/opt/COM3/zerandi-b57600"}, PortChoice::Com(1), 9600, false},
+        {{"/opt/COM3/zerandi", "b38400"}, PortChoice::Com(1), 38400, false},
         {{"zerandi", "COM3", "COM2"}, PortChoice::Com(2), 9600, false},
         {{"zerandi", "COM4"}, PortChoice::Com(4), 9600, false},
         {{"zerandi", "com3", "B19200"}, PortChoice::Com(1), 9600, false},
