@@ -13,6 +13,8 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QWhatsThis>
+#include <algorithm>
+#include <cmath>
 
 #include "shell/AboutDialog.h"
 #include "shell/CustomMdiChildWnd.h"
@@ -155,7 +157,7 @@ void CMainFrame::CreateWindowMenu() {
     common_.window = new QMenu(QStringLiteral("&Window"), this);
     common_.window->addAction(QStringLiteral("&Cascade"), mdiArea_, &QMdiArea::cascadeSubWindows)
         ->setStatusTip(QStringLiteral("Arrange windows so they overlap"));
-    common_.window->addAction(QStringLiteral("&Tile"), mdiArea_, &QMdiArea::tileSubWindows)
+    common_.window->addAction(QStringLiteral("&Tile"), this, &CMainFrame::TileChildren)
         ->setStatusTip(QStringLiteral("Arrange windows as non-overlapping tiles"));
     common_.window->addAction(QStringLiteral("&Arrange Icons"), this, &CMainFrame::ArrangeIcons)
         ->setStatusTip(QStringLiteral("Arrange icons at the bottom of the window"));
@@ -268,7 +270,7 @@ void CMainFrame::ActivateChild(QMdiSubWindow* child) {
     mdiArea_->setActiveSubWindow(child);
 }
 
-void CMainFrame::ArrangeIcons() {
+int CMainFrame::ArrangeIcons() {
     const QSize area = mdiArea_->viewport()->size();
     int x = 0;
     int y = area.height();
@@ -283,6 +285,35 @@ void CMainFrame::ArrangeIcons() {
         }
         child->move(x, y);
         x += icon.width();
+    }
+    return y;
+}
+
+// The open windows share the area above the icons, so that tiling never buries them.
+void CMainFrame::TileChildren() {
+    const int iconsTop = ArrangeIcons();
+    QList<QMdiSubWindow*> open;
+    for (QMdiSubWindow* child : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!child->isMinimized() && !child->isHidden()) {
+            open.append(child);
+        }
+    }
+    if (open.isEmpty()) {
+        return;
+    }
+    const auto count = static_cast<int>(open.size());
+    const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
+    const int rows = (count + columns - 1) / columns;
+    const int height = iconsTop / rows;
+    for (int i = 0; i < count; ++i) {
+        const int row = i / columns;
+        const int inThisRow = std::min(columns, count - row * columns);
+        const int width = mdiArea_->viewport()->width() / inThisRow;
+        QMdiSubWindow* child = open.at(i);
+        if (child->isMaximized()) {
+            child->showNormal();
+        }
+        child->setGeometry((i % columns) * width, row * height, width, height);
     }
 }
 

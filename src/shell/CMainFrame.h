@@ -51,8 +51,11 @@ public:
     QAction& ExitAction() const { return *common_.exit; }
     QMenu& WindowMenu() const { return *common_.window; }
 
-    // Lines the minimized child windows up along the bottom of the area.
-    void ArrangeIcons();
+    // Lines the minimized child windows up along the bottom of the area; returns the top
+    // of the icon rows (the area's height when there is no icon).
+    int ArrangeIcons();
+    // Lines up the icons, then tiles the other child windows in the space above them.
+    void TileChildren();
     // Enables each toolbar command exactly when the active view handles it.
     void RefreshCommandStates();
 

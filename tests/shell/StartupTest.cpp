@@ -242,6 +242,34 @@ TEST_F(StartupTest, ArrangeIconsLinesTheMinimizedWindowsUpAlongTheBottom) {
     }
 }
 
+TEST_F(StartupTest, TileSharesTheSpaceAboveTheIconsAndLeavesThemInSight) {
+    for (const QString caption : {"Connections", "Monitors"}) {
+        Child(caption)->showNormal();
+    }
+    Child("Port Types")->showMaximized();
+
+    app_.MainFrame().TileChildren();
+
+    QList<QRect> open;
+    QList<QRect> icons;
+    for (QMdiSubWindow* child : Children()) {
+        EXPECT_FALSE(child->isMaximized()) << child->windowTitle().toStdString();
+        (child->isMinimized() ? icons : open) << child->geometry();
+    }
+    ASSERT_EQ(open.size(), 4);
+    ASSERT_EQ(icons.size(), 4);
+    const QRect area = Area().viewport()->rect();
+    for (int i = 0; i < open.size(); ++i) {
+        EXPECT_TRUE(area.contains(open[i])) << i;
+        for (const QRect& icon : icons) {
+            EXPECT_FALSE(open[i].intersects(icon)) << i << " covers an icon";
+        }
+        for (int j = i + 1; j < open.size(); ++j) {
+            EXPECT_FALSE(open[i].intersects(open[j])) << i << " overlaps " << j;
+        }
+    }
+}
+
 TEST_F(StartupTest, AboutShowsNameVersionCopyrightAndCompany) {
     QStringList lines;
     QString title;
