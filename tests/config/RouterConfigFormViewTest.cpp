@@ -266,6 +266,58 @@ TEST_F(RouterConfigFormViewTest, WriteAllSendsTheFormInOrderOnAnExtendedCard) {
     EXPECT_EQ(state.resetCount, 0);
 }
 
+struct SerialWriteCase {
+    int protocol;
+    std::vector<std::pair<const char*, const char*>> chosen;  // list, item
+    uint8_t portFlags;  // bit 1: main port off; bit 0: aux port on
+    uint8_t baudIndex;
+    uint8_t replyWhen;
+    uint8_t rearDiag;
+};
+
+TEST_F(RouterConfigFormViewTest, WriteAllSendsTheSerialSettingsThatApplyAndDefaultsForTheRest) {
+    const std::vector<SerialWriteCase> cases{
+        // Every setting applies: the lists decide.
+        {9,
+         {{"baudRate", "115200"},
+          {"replyWhen", "active only"},
+          {"mainPort", "disabled"},
+          {"auxPort", "enabled"},
+          {"rearDiag", "RS485"}},
+         0x03,
+         4,
+         0,
+         0},
+        // Neither baud rate nor the ports apply: 38400, main port on, aux port off.
+        {1, {{"replyWhen", "active only"}, {"rearDiag", "RS485"}}, 0x00, 2, 0, 0},
+        // The reply-when list is hidden but still holds what was read.
+        {3, {{"rearDiag", "RS232"}}, 0x00, 2, 1, 1},
+    };
+    for (const SerialWriteCase& c : cases) {
+        SCOPED_TRACE(c.protocol);
+        StartRouter("QR1209", [&](zsim::RouterState& s) {
+            s.serial.protocolIndex = static_cast<uint8_t>(c.protocol);
+            s.serial.portFlags = 0x03;
+            s.serial.baudIndex = 3;
+            s.serial.rearDiag = 0;
+        });
+        ReadAll();
+        for (const auto& [list, item] : c.chosen) {
+            Choose(Find<QComboBox>(list), item);
+        }
+        WriteAll();
+        ASSERT_EQ(ui.MessageTexts().front(), "Write successful.");
+        const zsim::SerialSettings written = router->Snapshot().serial;
+        EXPECT_EQ(written.protocolIndex, c.protocol);
+        EXPECT_EQ(written.portFlags, c.portFlags);
+        EXPECT_EQ(written.baudIndex, c.baudIndex);
+        EXPECT_EQ(written.baudIndex2, c.baudIndex);
+        EXPECT_EQ(written.replyWhen, c.replyWhen);
+        EXPECT_EQ(written.replyWhen2, c.replyWhen);
+        EXPECT_EQ(written.rearDiag, c.rearDiag);
+    }
+}
+
 TEST_F(RouterConfigFormViewTest, TheResetQuestionDecidesWhetherTheControllerIsReset) {
     for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         StartRouter("QR1206", [](zsim::RouterState& s) { s.serial.rearDiag = 0; });
