@@ -249,10 +249,8 @@ CommResult CheckTakeEcho(const RouterMessage& reply, uint8_t subCommand, uint16_
     const bool echoed = reader.Byte(kFirstData) == subCommand &&
                         reader.Word(kFirstData + 1) == source &&
                         reader.Word(kFirstData + 3) == destination;
-    if (!reader.Ok()) {
-        return CommResult::CountError;
-    }
-    return echoed ? CommResult::Success : CommResult::ReplyMismatch;
+    // A reply cut short carries no echo to compare: it does not answer the take.
+    return echoed && reader.Ok() ? CommResult::Success : CommResult::ReplyMismatch;
 }
 
 CommResult DecodeCrosspointBlock(const RouterMessage& reply, uint16_t start, uint16_t count,

@@ -34,7 +34,8 @@ CommResult DecodeVersionRecords(const RouterMessage& reply, std::vector<Software
 CommResult DecodeVersionSummary(const RouterMessage& reply, std::vector<SoftwareVersion>& versions);
 QString FormatSummaryName(uint16_t number, uint8_t major, uint8_t minor, uint8_t build);
 
-// The echo of a take or monitor switch: sub-command, source word, destination word.
+// The echo of a take or monitor switch: sub-command, source word, destination word. A reply
+// too short to hold them fails the echo like a wrong one.
 CommResult CheckTakeEcho(const RouterMessage& reply, uint8_t subCommand, uint16_t source,
                          uint16_t destination);
 

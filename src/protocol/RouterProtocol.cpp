@@ -233,6 +233,8 @@ CommResult RouterProtocol::GetProductId(const RouterAddress& address, uint8_t& m
 }
 
 CommResult RouterProtocol::GetControlCardInfo(const RouterAddress& address, ControlCardInfo& info) {
+    // A card that does not answer is unknown, not the card that answered last time.
+    info = ControlCardInfo{};
     return TransactAndDecode(
         MakeRequest(address, command::kGetControlCardInfo, {}),
         command::ReplyTo(command::kGetControlCardInfo), kControlCardInfoTimeoutMs,

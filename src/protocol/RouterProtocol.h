@@ -109,6 +109,7 @@ public:
 
     // Identification and controller
     CommResult GetProductId(const RouterAddress& address, uint8_t& makerCode, uint8_t& productId);
+    // Every field starts unknown (-1), whatever the outcome.
     CommResult GetControlCardInfo(const RouterAddress& address, ControlCardInfo& info);
     CommResult GetCardAddress(const RouterAddress& address, uint8_t& cardAddress);
     CommResult SetCardAddress(const RouterAddress& address, uint8_t cardAddress);

@@ -9,6 +9,7 @@
 
 #include "protocol/RouterCommands.h"
 #include "protocol/SimulatedRouterFixture.h"
+#include "protocol/TestFrames.h"
 
 namespace zerandi::test {
 namespace {
@@ -203,6 +204,7 @@ TEST_F(CommandPtyTest, ControlCardInfoFollowsTheReplyLength) {
     router->Update([](zsim::RouterState& s) { s.cardInfoLength = 2; });
     EXPECT_EQ(protocol.GetControlCardInfo(address, card), CommResult::ReplyMismatch);
     EXPECT_EQ(clock.Sleeps(), std::vector<uint32_t>{kRecoveryMs});
+    EXPECT_EQ(card, ControlCardInfo{}) << "the card read before must not linger";
 }
 
 TEST_F(CommandPtyTest, StatusAndFansAreDecoded) {
@@ -478,6 +480,61 @@ TEST_F(DataRouterPtyTest, MorePortsThanTheTableHoldsEndTheRead) {
     EXPECT_TRUE(std::equal(storage.begin(), storage.begin() + 100, state.begin()));
     EXPECT_EQ(std::vector<uint8_t>(storage.begin() + 100, storage.end()),
               std::vector<uint8_t>(10, 0xAA));
+}
+
+struct DrainCase {
+    const char* name;
+    RouterMessage staleReply;
+    // Runs the read; true when it took the stale reply for its own.
+    std::function<bool(RouterProtocol&, const RouterAddress&)> tookStaleReply;
+    bool drainsFirst;
+};
+
+// A reply left on the line by an abandoned exchange: the scramble-table and software-version
+// reads drain the line before asking, the port-type read asks at once.
+TEST_F(DataRouterPtyTest, OnlyTheScrambleAndVersionReadsDrainTheLineFirst) {
+    constexpr unsigned kStaleReplyArrivalMs = 20;
+    constexpr uint8_t kStaleComponent = 99;
+    constexpr uint8_t kStalePortType = 5;
+    router->Update(
+        [](zsim::RouterState& s) { std::fill(s.portTypes.begin(), s.portTypes.end(), 1); });
+    ScrambleTableWords scramble{};
+    std::vector<SoftwareVersion> versions;
+    std::vector<uint8_t> portTypes(256);
+    bool flag = false;
+    uint8_t value = 0;
+    Bytes staleVersion = {0, 0, kStaleComponent, 1};  // last reply, no error, one bare record
+    staleVersion.resize(staleVersion.size() + 29);
+
+    using P = RouterProtocol;
+    using A = const RouterAddress&;
+    const std::vector<DrainCase> cases = {
+        {"GetScrambleTable", ReplyFrame(0xC6, {1, 0, 0, 0, 1, 0x12, 0x34, 0x56, 0x78}),
+         [&](P& p, A a) {
+             p.GetScrambleTable(a, scramble);
+             return scramble[0] == 0x1234;
+         },
+         true},
+        {"GetSoftwareVersions", ReplyFrame(0x95, staleVersion),
+         [&](P& p, A a) {
+             p.GetSoftwareVersions(a, versions);
+             return std::any_of(versions.begin(), versions.end(), [&](const SoftwareVersion& v) {
+                 return v.componentType == kStaleComponent;
+             });
+         },
+         true},
+        {"GetDataRouterParameters", ReplyFrame(0xC8, {0, 0, 0, 0, 0, 1, kStalePortType}),
+         [&](P& p, A a) {
+             p.GetDataRouterParameters(a, flag, value, portTypes);
+             return portTypes[0] == kStalePortType;
+         },
+         false},
+    };
+    for (const DrainCase& c : cases) {
+        pty->SendRaw(FrameBytes(c.staleReply));
+        QThread::msleep(kStaleReplyArrivalMs);
+        EXPECT_EQ(c.tookStaleReply(protocol, address), !c.drainsFirst) << c.name;
+    }
 }
 
 TEST_F(CommandPtyTest, ARouterWithoutPortTypesRefusesTheirRead) {

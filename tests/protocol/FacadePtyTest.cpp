@@ -128,6 +128,7 @@ TEST_F(FacadePtyTest, ControlCardInfoNeverShowsABox) {
     port.Close();
     EXPECT_FALSE(port.GetControlCardInfo(info));
     EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(info, ControlCardInfo{}) << "a card that does not answer is unknown";
     // The same closed link reports itself through every other operation.
     EXPECT_FALSE(port.Take(1, 1));
     EXPECT_EQ(Boxes(), std::vector<std::string>{Box("Transmit Failure")});

@@ -136,7 +136,8 @@ TEST(TakeEchoTest, EveryEchoedFieldIsCompared) {
         {{0, 0x01, 0x0C, 0x00, 0x07}, CommResult::ReplyMismatch},
         {{0, 0x00, 0x0C, 0x00, 0x08}, CommResult::ReplyMismatch},
         {{0, 0x00, 0x0C, 0x00, 0x07, 0x12, 0x34}, CommResult::Success},  // a timed take's echo
-        {{0, 0x00, 0x0C, 0x00}, CommResult::CountError},
+        {{0, 0x00, 0x0C, 0x00}, CommResult::ReplyMismatch},              // the rest would be 0x07
+        {{}, CommResult::ReplyMismatch},
     };
     for (const Case& c : cases) {
         RouterMessage reply = ReplyFrame(0xC9, c.data);
