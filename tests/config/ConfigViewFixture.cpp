@@ -9,36 +9,26 @@
 #include "config/IpAddressEdit.h"
 #include "config/NumberEdit.h"
 #include "serial/QtSerialDevice.h"
+#include "support/FrameFields.h"
 
 namespace zerandi::test {
-
-namespace {
-
-constexpr size_t kCommandOffset = 6;
-constexpr size_t kFirstDataOffset = 7;
-
-}  // namespace
 
 void ConfigViewFixture::TearDown() {
     mainWindow.reset();
     doc.reset();
-    pty.reset();
+    simulator.Stop();
 }
 
 void ConfigViewFixture::StartRouter(const std::string& model, const RouterChange& change) {
     mainWindow.reset();
     doc.reset();
-    pty.reset();
     ui.ClearMessages();
-    router = std::make_unique<zsim::SimRouter>(model);
+    ASSERT_TRUE(simulator.Start(model));
     if (change) {
-        router->Update(change);
+        ChangeRouter(change);
     }
-    pty = std::make_unique<zsim::PtySimulator>(*router);
-    ASSERT_TRUE(pty->Start());
-    doc = std::make_unique<RouterConfigDoc>(
-        ui, std::make_unique<QtSerialDevice>(), clock,
-        PortChoice::Device(QString::fromStdString(pty->DevicePath())), kBaud);
+    doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
+                                            simulator.Port(), kBaud);
 
     mainWindow = std::make_unique<QMainWindow>();
     mainWindow->setWindowTitle(QStringLiteral("Zerandi"));
@@ -117,17 +107,15 @@ QString ConfigViewFixture::AddressText(const QString& fieldName) const {
 
 std::vector<ConfigViewFixture::Request> ConfigViewFixture::Requests() const {
     std::vector<Request> requests;
-    for (const auto& frame : router->ReceivedFrames()) {
-        // Frames end with their checksum: a first data byte stands before it.
-        const bool hasData = frame.size() > kFirstDataOffset + 1;
-        requests.emplace_back(frame.size() > kCommandOffset ? frame[kCommandOffset] : -1,
-                              hasData ? frame[kFirstDataOffset] : -1);
+    for (const auto& frame : simulator.Requests()) {
+        const std::vector<uint8_t> data = DataOf(frame);
+        requests.emplace_back(CommandOf(frame), data.empty() ? -1 : data.front());
     }
     return requests;
 }
 
 void ConfigViewFixture::ClearRecords() {
-    router->ClearReceivedFrames();
+    simulator.Router().ClearReceivedFrames();
     ui.ClearMessages();
 }
 

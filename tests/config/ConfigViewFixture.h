@@ -16,12 +16,11 @@
 #include <utility>
 #include <vector>
 
-#include "PtySimulator.h"
-#include "SimRouter.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterConfigFormView.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedUiServices.h"
+#include "support/SimulatedRouter.h"
 
 class QComboBox;
 
@@ -45,7 +44,7 @@ protected:
 
     // A fresh router of the model, changed as given, and the document and view over it.
     void StartRouter(const std::string& model, const RouterChange& change = {});
-    void ChangeRouter(const RouterChange& change) { router->Update(change); }
+    void ChangeRouter(const RouterChange& change) { simulator.Router().Update(change); }
 
     template <typename Widget>
     Widget& Find(const QString& name) const {
@@ -79,8 +78,7 @@ protected:
 
     ScriptedUiServices ui;
     FakeClock clock;
-    std::unique_ptr<zsim::SimRouter> router;
-    std::unique_ptr<zsim::PtySimulator> pty;
+    SimulatedRouter simulator;
     std::unique_ptr<RouterConfigDoc> doc;
     std::unique_ptr<QMainWindow> mainWindow;
     QMdiSubWindow* child = nullptr;

@@ -92,7 +92,7 @@ TEST_F(LevelRowTest, EditsGoStraightIntoTheLevelAndAreWritten) {
     EXPECT_EQ(doc->levels[0].signalType, 2);
 
     WriteAll();
-    const zsim::LevelRecord written = router->Snapshot().levels.at(0);
+    const zsim::LevelRecord written = simulator.Router().Snapshot().levels.at(0);
     EXPECT_EQ(written.physicalInputEnd, 32);
     EXPECT_EQ(written.defaultInput, 9999);
     EXPECT_EQ(written.signalType, 2);

@@ -5,48 +5,37 @@
 #include <memory>
 #include <vector>
 
-#include "PtySimulator.h"
-#include "SimRouter.h"
 #include "config/RouterConfigDoc.h"
 #include "serial/QtSerialDevice.h"
 #include "support/FakeClock.h"
+#include "support/FrameFields.h"
 #include "support/ScriptedUiServices.h"
+#include "support/SimulatedRouter.h"
 
 namespace zerandi::test {
 namespace {
 
 constexpr uint32_t kBaud = 38400;
 constexpr uint8_t kResetCommand = 0x4E;
-constexpr size_t kCommandOffset = 6;
 const QString kQuestion = QStringLiteral("Reset the controller now?");
 
 class RouterConfigDocTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(pty.Start()); }
+    void SetUp() override { ASSERT_TRUE(simulator.Start("QR1206")); }
 
     std::unique_ptr<RouterConfigDoc> MakeDoc(const PortChoice& port) {
         return std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
                                                  port, kBaud);
     }
-    PortChoice SimulatorPort() const {
-        return PortChoice::Device(QString::fromStdString(pty.DevicePath()));
-    }
-    std::vector<uint8_t> RequestCommands() const {
-        std::vector<uint8_t> commands;
-        for (const auto& frame : router.ReceivedFrames()) {
-            commands.push_back(frame.size() > kCommandOffset ? frame[kCommandOffset] : 0);
-        }
-        return commands;
-    }
+    std::vector<uint8_t> RequestCommands() const { return CommandsOf(simulator.Requests()); }
 
     ScriptedUiServices ui;
     FakeClock clock;
-    zsim::SimRouter router{"QR1206"};
-    zsim::PtySimulator pty{router};
+    SimulatedRouter simulator;
 };
 
 TEST_F(RouterConfigDocTest, StartsKnowingNothingWithTheLinkOpenOnTheChosenPort) {
-    const auto doc = MakeDoc(SimulatorPort());
+    const auto doc = MakeDoc(simulator.Port());
     EXPECT_FALSE(doc->ProductKnown());
     EXPECT_EQ(doc->ProductId(), 255);
     EXPECT_EQ(doc->protocol, 255);
@@ -60,7 +49,7 @@ TEST_F(RouterConfigDocTest, StartsKnowingNothingWithTheLinkOpenOnTheChosenPort) 
 
     RouterDiagnosticCommPort& port = doc->CommPort();
     EXPECT_TRUE(port.IsOpen());
-    EXPECT_EQ(port.Port(), SimulatorPort());
+    EXPECT_EQ(port.Port(), simulator.Port());
     EXPECT_EQ(port.BaudRate(), kBaud);
     EXPECT_EQ(port.ReadTimeoutMs(), RouterConfigDoc::kLinkReadTimeoutMs);
     uint8_t maker = 1;
@@ -79,7 +68,7 @@ TEST_F(RouterConfigDocTest, OnlyAChangedValueRefreshesTheViews) {
         {true, 255, 0}, {true, 64, 1}, {true, 64, 1}, {true, 28, 2}, {true, 255, 3},
         {false, 0, 3},  {false, 1, 4}, {false, 1, 4}, {false, 0, 5},
     };
-    const auto doc = MakeDoc(SimulatorPort());
+    const auto doc = MakeDoc(simulator.Port());
     QSignalSpy refreshes(doc.get(), &RouterConfigDoc::ViewsRefresh);
     for (const Step& step : steps) {
         if (step.productId) {
@@ -95,15 +84,15 @@ TEST_F(RouterConfigDocTest, OnlyAChangedValueRefreshesTheViews) {
 }
 
 TEST_F(RouterConfigDocTest, ResetsTheControllerOnlyWhenTheUserSaysYes) {
-    const auto doc = MakeDoc(SimulatorPort());
+    const auto doc = MakeDoc(simulator.Port());
     ui.AnswerNextMessage(MessageAnswer::No);
     doc->AskAndResetController(kQuestion);
-    EXPECT_TRUE(router.ReceivedFrames().empty());
+    EXPECT_TRUE(simulator.Requests().empty());
 
     ui.AnswerNextMessage(MessageAnswer::Yes);
     doc->AskAndResetController(kQuestion);
     EXPECT_EQ(RequestCommands(), std::vector<uint8_t>{kResetCommand});
-    EXPECT_EQ(router.Snapshot().resetCount, 1);
+    EXPECT_EQ(simulator.Router().Snapshot().resetCount, 1);
 
     ASSERT_EQ(ui.Messages().size(), 2u);
     for (const auto& box : ui.Messages()) {
@@ -115,13 +104,13 @@ TEST_F(RouterConfigDocTest, ResetsTheControllerOnlyWhenTheUserSaysYes) {
 }
 
 TEST_F(RouterConfigDocTest, AFailedResetShowsItsBoxAfterTheQuestion) {
-    const auto doc = MakeDoc(SimulatorPort());
-    router.InjectFault({zsim::SimFault::Kind::Busy, 0, kResetCommand, -1, 4});
+    const auto doc = MakeDoc(simulator.Port());
+    simulator.Router().InjectFault({zsim::SimFault::Kind::Busy, 0, kResetCommand, -1, 4});
     ui.AnswerNextMessage(MessageAnswer::Yes);
     doc->AskAndResetController(kQuestion);
     EXPECT_EQ(ui.MessageTexts(),
               (std::vector<QString>{kQuestion, "Error Message Received: \"Busy\""}));
-    EXPECT_EQ(router.Snapshot().resetCount, 0);
+    EXPECT_EQ(simulator.Router().Snapshot().resetCount, 0);
 }
 
 TEST_F(RouterConfigDocTest, APortThatIsMissingOrNoneLeavesTheLinkClosed) {
@@ -133,7 +122,7 @@ TEST_F(RouterConfigDocTest, APortThatIsMissingOrNoneLeavesTheLinkClosed) {
         EXPECT_FALSE(doc->CommPort().Take(1, 1));
         EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Transmit Failure"});
     }
-    EXPECT_TRUE(router.ReceivedFrames().empty());
+    EXPECT_TRUE(simulator.Requests().empty());
 }
 
 }  // namespace

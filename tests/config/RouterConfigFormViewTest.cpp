@@ -57,7 +57,7 @@ TEST_F(RouterConfigFormViewTest, BeforeAnyReadOnlyReadAllIsUsable) {
     EXPECT_EQ(Find<QLabel>("controlCardText").text(), "Control Card: unknown");
     EXPECT_EQ(child->windowTitle(), "Configuration - unknown router");
     EXPECT_EQ(mainWindow->windowTitle(), "Zerandi - unknown router");
-    EXPECT_TRUE(router->ReceivedFrames().empty());
+    EXPECT_TRUE(simulator.Router().ReceivedFrames().empty());
 }
 
 TEST_F(RouterConfigFormViewTest, ReadAllFillsTheFormForAnOrdinaryCard) {
@@ -249,7 +249,7 @@ TEST_F(RouterConfigFormViewTest, WriteAllSendsTheFormInOrderOnAnExtendedCard) {
     EXPECT_EQ(ui.Sleeps(), std::vector<int>{RouterConfigFormView::kWriteSettleMs});
     EXPECT_EQ(ui.BusyBegins(), 2);
 
-    const zsim::RouterState state = router->Snapshot();
+    const zsim::RouterState state = simulator.Router().Snapshot();
     EXPECT_EQ(state.cardAddress, 7);
     EXPECT_EQ(state.serial.baudIndex, 1);
     EXPECT_EQ(state.serial.baudIndex2, 1);
@@ -307,7 +307,7 @@ TEST_F(RouterConfigFormViewTest, WriteAllSendsTheSerialSettingsThatApplyAndDefau
         }
         WriteAll();
         ASSERT_EQ(ui.MessageTexts().front(), "Write successful.");
-        const zsim::SerialSettings written = router->Snapshot().serial;
+        const zsim::SerialSettings written = simulator.Router().Snapshot().serial;
         EXPECT_EQ(written.protocolIndex, c.protocol);
         EXPECT_EQ(written.portFlags, c.portFlags);
         EXPECT_EQ(written.baudIndex, c.baudIndex);
@@ -330,11 +330,11 @@ TEST_F(RouterConfigFormViewTest, TheResetQuestionDecidesWhetherTheControllerIsRe
             expected.emplace_back(kReset, 0);
         }
         EXPECT_EQ(Requests(), expected);
-        EXPECT_EQ(router->Snapshot().resetCount, answer == MessageAnswer::Yes ? 1 : 0);
-        EXPECT_TRUE(router->Snapshot().scrambleEnabled);
+        EXPECT_EQ(simulator.Router().Snapshot().resetCount, answer == MessageAnswer::Yes ? 1 : 0);
+        EXPECT_TRUE(simulator.Router().Snapshot().scrambleEnabled);
         EXPECT_EQ(doc->ScrambleMapEnabled(), 1);
         // This model's rear diagnostic port cannot be chosen: it is written as RS232.
-        EXPECT_EQ(router->Snapshot().serial.rearDiag, 1);
+        EXPECT_EQ(simulator.Router().Snapshot().serial.rearDiag, 1);
     }
 }
 
@@ -356,7 +356,7 @@ TEST_F(RouterConfigFormViewTest, AnInvalidIpAddressStopsWriteAllAfterTheSerialPa
 
 TEST_F(RouterConfigFormViewTest, AReadThatStoppedHalfWayIsNeverWrittenBack) {
     StartRouter("QR1206");
-    router->InjectFault({zsim::SimFault::Kind::Refuse, 2, 0x47, 0});
+    simulator.Router().InjectFault({zsim::SimFault::Kind::Refuse, 2, 0x47, 0});
     ReadAll();
     ASSERT_EQ(ui.MessageTexts().back(), "Unable to read the Partition Parameters.");
     ui.ClearMessages();
@@ -394,7 +394,7 @@ TEST_F(RouterConfigFormViewTest, AnEthernetReadRefusalLeavesEthernetOutOfLaterWr
     for (const EthernetReadCase& c : cases) {
         SCOPED_TRACE(c.refusalCode);
         StartRouter("QR1209");
-        router->InjectFault(
+        simulator.Router().InjectFault(
             zsim::SimFault{zsim::SimFault::Kind::Refuse, c.refusalCode, kCommParameters, 2});
         ReadAll();
         EXPECT_EQ(ui.MessageTexts(), (std::vector<QString>{c.reported, c.viewMessage}));
@@ -493,7 +493,7 @@ TEST_F(RouterConfigFormViewTest, Sms7000ShowsOneRowAndWritesOneLevelOverTheModel
 
     ClearRecords();
     WriteAll();
-    const zsim::RouterState state = router->Snapshot();
+    const zsim::RouterState state = simulator.Router().Snapshot();
     ASSERT_EQ(state.levels.size(), 2U);
     EXPECT_EQ(state.levels[0].levelNumber, 0);
     EXPECT_EQ(state.levels[0].physicalInputStart, 1);
@@ -520,7 +520,7 @@ TEST_F(RouterConfigFormViewTest, ACardAddressAbove255IsRefusedAndTheStoredOneCom
     EXPECT_EQ(address.text(), "25");
     ClearRecords();
     WriteAll();
-    EXPECT_EQ(router->Snapshot().cardAddress, 25);
+    EXPECT_EQ(simulator.Router().Snapshot().cardAddress, 25);
 }
 
 TEST_F(RouterConfigFormViewTest, SetRouterTypeWritesTheChosenModel) {
@@ -535,7 +535,8 @@ TEST_F(RouterConfigFormViewTest, SetRouterTypeWritesTheChosenModel) {
         SCOPED_TRACE(c.item.toStdString());
         StartRouter("QR1206");
         if (c.refused) {
-            router->InjectFault(zsim::SimFault{zsim::SimFault::Kind::Refuse, 2, kSetRouterType});
+            simulator.Router().InjectFault(
+                zsim::SimFault{zsim::SimFault::Kind::Refuse, 2, kSetRouterType});
         }
         QWidget owner;
         CommonMenus common;

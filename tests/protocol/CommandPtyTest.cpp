@@ -20,18 +20,12 @@ using Bytes = std::vector<uint8_t>;
 class CommandPtyTest : public SimulatedRouterFixture {
 protected:
     void UseExtendedCard() {
-        router->Update([](zsim::RouterState& s) { s.cardPartNumber = 263; });
+        simulator.Router().Update([](zsim::RouterState& s) { s.cardPartNumber = 263; });
     }
     void Refuse(int command, int subCommand, int code, int times = 1) {
-        router->InjectFault({Kind::Refuse, code, command, subCommand, times, {}, 0});
+        simulator.Router().InjectFault({Kind::Refuse, code, command, subCommand, times, {}, 0});
     }
-    std::vector<uint8_t> CommandsSent() const {
-        std::vector<uint8_t> commands;
-        for (const auto& frame : Requests()) {
-            commands.push_back(CommandOf(frame));
-        }
-        return commands;
-    }
+    std::vector<uint8_t> CommandsSent() const { return CommandsOf(Requests()); }
 };
 
 struct RequestCase {
@@ -188,7 +182,7 @@ TEST_F(CommandPtyTest, ACardWithoutEthernetRefusesAsNotSupported) {
 }
 
 TEST_F(CommandPtyTest, ControlCardInfoFollowsTheReplyLength) {
-    router->Update([](zsim::RouterState& s) {
+    simulator.Router().Update([](zsim::RouterState& s) {
         s.cardPartNumber = 353;
         s.cardBytes = {4, 5, 6};
         s.cardInfoLength = 3;
@@ -197,18 +191,18 @@ TEST_F(CommandPtyTest, ControlCardInfoFollowsTheReplyLength) {
     ASSERT_EQ(protocol.GetControlCardInfo(address, card), CommResult::Success);
     EXPECT_EQ(card, (ControlCardInfo{353, -1, -1, -1}));
 
-    router->Update([](zsim::RouterState& s) { s.cardInfoLength = 6; });
+    simulator.Router().Update([](zsim::RouterState& s) { s.cardInfoLength = 6; });
     ASSERT_EQ(protocol.GetControlCardInfo(address, card), CommResult::Success);
     EXPECT_EQ(card, (ControlCardInfo{353, 4, 5, 6}));
 
-    router->Update([](zsim::RouterState& s) { s.cardInfoLength = 2; });
+    simulator.Router().Update([](zsim::RouterState& s) { s.cardInfoLength = 2; });
     EXPECT_EQ(protocol.GetControlCardInfo(address, card), CommResult::ReplyMismatch);
     EXPECT_EQ(clock.Sleeps(), std::vector<uint32_t>{kRecoveryMs});
     EXPECT_EQ(card, ControlCardInfo{}) << "the card read before must not linger";
 }
 
 TEST_F(CommandPtyTest, StatusAndFansAreDecoded) {
-    router->Update([](zsim::RouterState& s) {
+    simulator.Router().Update([](zsim::RouterState& s) {
         s.health = zsim::HealthStatus{0xA0, 0x05, 0x6A, 4321, 0x03, 0x0180, 0x41, 0x02, true};
         s.fans = {0, 3, 0};
     });
@@ -222,7 +216,7 @@ TEST_F(CommandPtyTest, StatusAndFansAreDecoded) {
     EXPECT_TRUE(health.alarms[6]);
     EXPECT_TRUE(health.powerSupplyTempOk[1]);
 
-    router->Update([](zsim::RouterState& s) { s.health.alarmBytes = false; });
+    simulator.Router().Update([](zsim::RouterState& s) { s.health.alarmBytes = false; });
     ASSERT_EQ(protocol.GetGeneralHealth(address, health), CommResult::Success);
     EXPECT_FALSE(health.hasAlarmsAndTemperatures);
     EXPECT_EQ(health.alarms, (std::array<bool, 8>{}));
@@ -237,7 +231,7 @@ zsim::VersionRecord LongVersion(uint8_t type, uint8_t kind) {
 }
 
 TEST_F(CommandPtyTest, SoftwareVersionsComeInSeveralRepliesAndTheSummaryAddsTheRest) {
-    router->Update([](zsim::RouterState& s) {
+    simulator.Router().Update([](zsim::RouterState& s) {
         s.versions.clear();
         for (uint8_t type = 0; type < 6; ++type) {
             s.versions.push_back(LongVersion(type, 1));
@@ -264,7 +258,7 @@ TEST_F(CommandPtyTest, SoftwareVersionsComeInSeveralRepliesAndTheSummaryAddsTheR
 }
 
 TEST_F(CommandPtyTest, AVersionReplyWithItsErrorFlagEndsTheRead) {
-    router->Update([](zsim::RouterState& s) { s.versionErrorFlag = true; });
+    simulator.Router().Update([](zsim::RouterState& s) { s.versionErrorFlag = true; });
     std::vector<SoftwareVersion> versions;
     EXPECT_EQ(protocol.GetSoftwareVersions(address, versions), CommResult::ReplyMismatch);
     EXPECT_EQ(CommandsSent(), Bytes{0x15});
@@ -297,14 +291,14 @@ TEST_F(CommandPtyTest, AnOlderCardWithoutTheDetailedListGivesTheSummary) {
 TEST_F(CommandPtyTest, TakesChangeTheRouterAndTimedTakesCarryTheirTimestamp) {
     ASSERT_EQ(protocol.Take(address, 12, 7), CommResult::Success);
     ASSERT_EQ(protocol.TimedTake(address, 13, 8, 777), CommResult::Success);
-    const zsim::RouterState state = router->Snapshot();
+    const zsim::RouterState state = simulator.Router().Snapshot();
     EXPECT_EQ(state.crosspoints[6], 12);
     EXPECT_EQ(state.crosspoints[7], 13);
     EXPECT_EQ(state.health.lastTimestamp, 777);
 }
 
 TEST_F(CommandPtyTest, CrosspointStatusIsReadInBlocksOfSixtyFour) {
-    router->Update([](zsim::RouterState& s) {
+    simulator.Router().Update([](zsim::RouterState& s) {
         s.outputs = 100;
         s.crosspoints.resize(100);
         for (size_t i = 0; i < s.crosspoints.size(); ++i) {
@@ -317,7 +311,7 @@ TEST_F(CommandPtyTest, CrosspointStatusIsReadInBlocksOfSixtyFour) {
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(DataOf(requests[0]), (Bytes{0, 0, 1, 0, 64}));
     EXPECT_EQ(DataOf(requests[1]), (Bytes{0, 0, 65, 0, 36}));
-    const auto crosspoints = router->Snapshot().crosspoints;
+    const auto crosspoints = simulator.Router().Snapshot().crosspoints;
     EXPECT_EQ(std::vector<int32_t>(crosspoints.begin(), crosspoints.end()), sources);
 }
 
@@ -326,7 +320,7 @@ TEST_F(CommandPtyTest, TheLargestRouterIsReadWhole) {
     std::vector<int32_t> sources(2048);
     ASSERT_EQ(protocol.GetCrosspointStatus(address, 1, 2048, sources), CommResult::Success);
     EXPECT_EQ(Requests().size(), 32u);
-    const auto crosspoints = router->Snapshot().crosspoints;
+    const auto crosspoints = simulator.Router().Snapshot().crosspoints;
     EXPECT_EQ(std::vector<int32_t>(crosspoints.begin(), crosspoints.end()), sources);
 }
 
@@ -341,8 +335,8 @@ TEST_F(CommandPtyTest, AnEmptyOrReversedRangeSendsNothing) {
 }
 
 TEST_F(CommandPtyTest, AFailingBlockEndsTheStatusRead) {
-    router->Update([](zsim::RouterState& s) { s.outputs = 100; });
-    router->InjectFault({Kind::Refuse, 1, 0x4A, -1, 1, {}, 0});
+    simulator.Router().Update([](zsim::RouterState& s) { s.outputs = 100; });
+    simulator.Router().InjectFault({Kind::Refuse, 1, 0x4A, -1, 1, {}, 0});
     std::vector<int32_t> sources(100, 5);
     EXPECT_EQ(protocol.GetCrosspointStatus(address, 1, 100, sources), CommResult::InvalidData);
     EXPECT_EQ(Requests().size(), 1u);
@@ -370,7 +364,7 @@ TEST_F(CommandPtyTest, AScrambleTableIsWrittenInSixteenBlocksAndReadBack) {
         EXPECT_EQ((data[2] << 8) | data[3], static_cast<int>(32 * (n % 8))) << n;
         EXPECT_EQ(data[4], 32) << n;
     }
-    EXPECT_EQ(router->Snapshot().scramble, table);
+    EXPECT_EQ(simulator.Router().Snapshot().scramble, table);
 
     ClearRecords();
     ScrambleTableWords read{};
@@ -396,7 +390,7 @@ protected:
 };
 
 TEST_F(DataRouterPtyTest, PortTypesAreWrittenInBlocksOf128) {
-    router->Update([](zsim::RouterState& s) { s.inputs = 300; });
+    simulator.Router().Update([](zsim::RouterState& s) { s.inputs = 300; });
     std::vector<uint8_t> portTypes(300);
     for (size_t i = 0; i < portTypes.size(); ++i) {
         portTypes[i] = static_cast<uint8_t>(i % 10);
@@ -424,7 +418,7 @@ TEST_F(DataRouterPtyTest, PortTypesAreWrittenInBlocksOf128) {
     for (uint8_t& code : expected) {
         code = code > 6 ? 0 : code;
     }
-    const zsim::RouterState state = router->Snapshot();
+    const zsim::RouterState state = simulator.Router().Snapshot();
     EXPECT_EQ(state.portTypes, expected);
     EXPECT_EQ(state.reverseFlag, 1);
     EXPECT_EQ(state.takeDelay, 4);
@@ -447,7 +441,7 @@ TEST_F(DataRouterPtyTest, EveryPortTypeBlockIsSentEvenAfterAFailure) {
 }
 
 TEST_F(DataRouterPtyTest, PortTypesAreReadOverSeveralReplies) {
-    router->Update([](zsim::RouterState& s) {
+    simulator.Router().Update([](zsim::RouterState& s) {
         for (size_t i = 0; i < s.portTypes.size(); ++i) {
             s.portTypes[i] = static_cast<uint8_t>(i % 7);
         }
@@ -460,7 +454,7 @@ TEST_F(DataRouterPtyTest, PortTypesAreReadOverSeveralReplies) {
     const DataRouterReadResult result =
         protocol.GetDataRouterParameters(address, flag, value, portTypes);
     EXPECT_TRUE(result.Ok());
-    EXPECT_EQ(portTypes, router->Snapshot().portTypes);
+    EXPECT_EQ(portTypes, simulator.Router().Snapshot().portTypes);
     EXPECT_TRUE(flag);
     EXPECT_EQ(value, 9);
     ASSERT_EQ(Requests().size(), 1u);
@@ -476,7 +470,7 @@ TEST_F(DataRouterPtyTest, MorePortsThanTheTableHoldsEndTheRead) {
     EXPECT_TRUE(result.tooManyInputs);
     EXPECT_EQ(result.comm, CommResult::Success);
     EXPECT_FALSE(result.Ok());
-    const auto state = router->Snapshot().portTypes;
+    const auto state = simulator.Router().Snapshot().portTypes;
     EXPECT_TRUE(std::equal(storage.begin(), storage.begin() + 100, state.begin()));
     EXPECT_EQ(std::vector<uint8_t>(storage.begin() + 100, storage.end()),
               std::vector<uint8_t>(10, 0xAA));
@@ -496,7 +490,7 @@ TEST_F(DataRouterPtyTest, OnlyTheScrambleAndVersionReadsDrainTheLineFirst) {
     constexpr unsigned kStaleReplyArrivalMs = 20;
     constexpr uint8_t kStaleComponent = 99;
     constexpr uint8_t kStalePortType = 5;
-    router->Update(
+    simulator.Router().Update(
         [](zsim::RouterState& s) { std::fill(s.portTypes.begin(), s.portTypes.end(), 1); });
     ScrambleTableWords scramble{};
     std::vector<SoftwareVersion> versions;
@@ -531,7 +525,7 @@ TEST_F(DataRouterPtyTest, OnlyTheScrambleAndVersionReadsDrainTheLineFirst) {
          false},
     };
     for (const DrainCase& c : cases) {
-        pty->SendRaw(FrameBytes(c.staleReply));
+        simulator.Pty().SendRaw(FrameBytes(c.staleReply));
         QThread::msleep(kStaleReplyArrivalMs);
         EXPECT_EQ(c.tookStaleReply(protocol, address), !c.drainsFirst) << c.name;
     }
@@ -548,7 +542,7 @@ TEST_F(CommandPtyTest, ARouterWithoutPortTypesRefusesTheirRead) {
 }
 
 TEST_F(CommandPtyTest, AFailedFlashRecordSwitchesTheVariantForGood) {
-    router->Update([](zsim::RouterState& s) { s.refuseFlashVariant1 = true; });
+    simulator.Router().Update([](zsim::RouterState& s) { s.refuseFlashVariant1 = true; });
     ASSERT_EQ(protocol.EnterFlashWriteMode(address, 1), CommResult::Success);
     ClearRecords();
 
@@ -574,7 +568,7 @@ TEST_F(CommandPtyTest, AFailedFlashRecordSwitchesTheVariantForGood) {
     EXPECT_EQ(DataOf(requests[0]).front(), 'S');
 
     ASSERT_EQ(protocol.ExitFlashDownloadMode(address, 1), CommResult::Success);
-    const zsim::RouterState state = router->Snapshot();
+    const zsim::RouterState state = simulator.Router().Snapshot();
     EXPECT_EQ(state.flashRecords.at(1), (std::vector<std::string>{first, second}));
     EXPECT_EQ(state.flashCompleted, std::vector<int>{1});
 }
@@ -600,14 +594,14 @@ TEST_F(CommandPtyTest, TextLinesGoOutAndTextMessagesComeIn) {
     ASSERT_EQ(RouterProtocol::BuildTextLineMessage(address, "hello", line), CommResult::Success);
     EXPECT_EQ(line.Length(), 8);
     ASSERT_EQ(protocol.SendMessage(line), CommResult::Success);
-    for (int wait = 0; wait < 100 && router->Snapshot().receivedTexts.empty(); ++wait) {
+    for (int wait = 0; wait < 100 && simulator.Router().Snapshot().receivedTexts.empty(); ++wait) {
         QThread::msleep(5);
     }
-    EXPECT_EQ(router->Snapshot().receivedTexts, std::vector<std::string>{"hello\r\n"});
+    EXPECT_EQ(simulator.Router().Snapshot().receivedTexts, std::vector<std::string>{"hello\r\n"});
 
     RouterMessage message;
     EXPECT_EQ(protocol.ReceiveTextMessage(address, message, 0), CommResult::Timeout);
-    pty->SendText("abc\r");
+    simulator.Pty().SendText("abc\r");
     ASSERT_EQ(protocol.ReceiveTextMessage(address, message, 500), CommResult::Success);
     EXPECT_EQ(message.Command(), 0x7E);
     EXPECT_EQ(message.Length(), 5);

@@ -1,7 +1,6 @@
 #include "protocol/CraftedReplyPeer.h"
 
 #include <poll.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -21,16 +20,13 @@ constexpr uint8_t kStartByte = 0xFF;
 }  // namespace
 
 CraftedReplyPeer::CraftedReplyPeer() {
-    std::array<char, 128> name{};
-    if (openpty(&master_, &slave_, name.data(), nullptr, nullptr) != 0) {
-        master_ = -1;
+    if (!pty_.IsOpen()) {
         return;
     }
     termios settings{};
-    tcgetattr(slave_, &settings);
+    tcgetattr(pty_.Slave(), &settings);
     cfmakeraw(&settings);
-    tcsetattr(slave_, TCSANOW, &settings);
-    devicePath_ = QString::fromLocal8Bit(name.data());
+    tcsetattr(pty_.Slave(), TCSANOW, &settings);
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -38,12 +34,6 @@ CraftedReplyPeer::~CraftedReplyPeer() {
     stop_ = true;
     if (thread_.joinable()) {
         thread_.join();
-    }
-    if (slave_ >= 0) {
-        close(slave_);
-    }
-    if (master_ >= 0) {
-        close(master_);
     }
 }
 
@@ -60,11 +50,11 @@ std::vector<std::vector<uint8_t>> CraftedReplyPeer::Requests() const {
 void CraftedReplyPeer::Run() {
     std::array<uint8_t, 512> chunk{};
     while (!stop_) {
-        pollfd poller{master_, POLLIN, 0};
+        pollfd poller{pty_.Master(), POLLIN, 0};
         if (poll(&poller, 1, kPollMs) <= 0 || (poller.revents & POLLIN) == 0) {
             continue;
         }
-        const ssize_t count = read(master_, chunk.data(), chunk.size());
+        const ssize_t count = read(pty_.Master(), chunk.data(), chunk.size());
         if (count <= 0) {
             continue;
         }
@@ -94,18 +84,7 @@ void CraftedReplyPeer::TakeRequests() {
             }
         }
         pending_.erase(pending_.begin(), pending_.begin() + frameSize);
-        WriteAll(answer);
-    }
-}
-
-void CraftedReplyPeer::WriteAll(const std::vector<uint8_t>& bytes) {
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t count = write(master_, bytes.data() + written, bytes.size() - written);
-        if (count <= 0) {
-            return;
-        }
-        written += static_cast<size_t>(count);
+        pty_.WriteToMaster(answer);
     }
 }
 

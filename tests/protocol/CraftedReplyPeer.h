@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/PtyPair.h"
+
 namespace zerandi::test {
 
 // The far end of a pseudo-terminal that answers each request frame with the next
@@ -19,8 +21,8 @@ public:
     CraftedReplyPeer(const CraftedReplyPeer&) = delete;
     CraftedReplyPeer& operator=(const CraftedReplyPeer&) = delete;
 
-    bool IsReady() const { return master_ >= 0; }
-    QString DevicePath() const { return devicePath_; }
+    bool IsReady() const { return pty_.IsOpen(); }
+    QString DevicePath() const { return pty_.SlavePath(); }
     // The bytes to send in answer to the next request (several frames for a multi-reply
     // read); a request with nothing scripted gets no answer.
     void AnswerNext(std::vector<uint8_t> bytes);
@@ -29,11 +31,8 @@ public:
 private:
     void Run();
     void TakeRequests();
-    void WriteAll(const std::vector<uint8_t>& bytes);
 
-    int master_ = -1;
-    int slave_ = -1;  // kept open so that the master never sees a hang-up between openings
-    QString devicePath_;
+    PtyPair pty_;  // the slave stays open: the master never sees a hang-up between openings
     std::atomic<bool> stop_{false};
     mutable std::mutex lock_;
     std::deque<std::vector<uint8_t>> answers_;

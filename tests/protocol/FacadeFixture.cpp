@@ -1,8 +1,5 @@
 #include "protocol/FacadeFixture.h"
 
-#include <QString>
-
-#include "serial/PortChoice.h"
 #include "serial/QtSerialDevice.h"
 
 namespace zerandi::test {
@@ -35,41 +32,26 @@ void FacadeFixture::SetUp() {
 
 void FacadeFixture::TearDown() {
     port.Close();
-    pty.reset();
+    simulator.Stop();
 }
 
 void FacadeFixture::StartRouter(const std::string& model) {
     port.Close();
-    pty.reset();
-    router = std::make_unique<zsim::SimRouter>(model);
-    pty = std::make_unique<zsim::PtySimulator>(*router);
-    ASSERT_TRUE(pty->Start());
-    ASSERT_TRUE(port.Reopen(PortChoice::Device(QString::fromStdString(pty->DevicePath())), kBaud, 8,
-                            StopBits::One, Parity::None, kRestingReadTimeoutMs));
+    ASSERT_TRUE(simulator.Start(model));
+    ASSERT_TRUE(port.Reopen(simulator.Port(), kBaud, 8, StopBits::One, Parity::None,
+                            kRestingReadTimeoutMs));
     ClearRecords();
 }
 
 void FacadeFixture::InjectFault(zsim::SimFault::Kind kind, int command, int param, int times,
                                 int subCommand) {
-    router->InjectFault({kind, param, command, subCommand, times, {}, 0});
+    simulator.Router().InjectFault({kind, param, command, subCommand, times, {}, 0});
 }
 
 void FacadeFixture::ClearRecords() {
-    router->ClearReceivedFrames();
+    simulator.Router().ClearReceivedFrames();
     ui.ClearMessages();
     clock.ClearSleeps();
-}
-
-uint8_t FacadeFixture::CommandOf(const std::vector<uint8_t>& frame) {
-    constexpr size_t kCommandOffset = 6;
-    return frame.size() > kCommandOffset ? frame[kCommandOffset] : 0;
-}
-
-uint16_t FacadeFixture::WordAt(const std::vector<uint8_t>& frame, size_t offset) {
-    if (frame.size() < offset + 2) {
-        return 0;
-    }
-    return static_cast<uint16_t>(frame[offset] << 8 | frame[offset + 1]);
 }
 
 std::vector<std::string> FacadeFixture::Boxes() const {

@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "PtySimulator.h"
-#include "SimRouter.h"
 #include "protocol/RouterDiagnosticCommPort.h"
 #include "support/FakeClock.h"
+#include "support/FrameFields.h"
 #include "support/ScriptedUiServices.h"
+#include "support/SimulatedRouter.h"
 
 namespace zerandi::test {
 
@@ -34,17 +33,14 @@ protected:
     // Forgets the frames, boxes and pauses seen so far.
     void ClearRecords();
 
-    std::vector<std::vector<uint8_t>> Requests() const { return router->ReceivedFrames(); }
-    static uint8_t CommandOf(const std::vector<uint8_t>& frame);
-    static uint16_t WordAt(const std::vector<uint8_t>& frame, size_t offset);
+    std::vector<std::vector<uint8_t>> Requests() const { return simulator.Requests(); }
     // One recorded box as "text|icon|caption", so that a whole sequence compares at once.
     std::vector<std::string> Boxes() const;
     static std::string Box(const std::string& text, const std::string& caption = {});
 
     ScriptedUiServices ui;
     FakeClock clock;
-    std::unique_ptr<zsim::SimRouter> router;
-    std::unique_ptr<zsim::PtySimulator> pty;
+    SimulatedRouter simulator;
     RouterDiagnosticCommPort port;
 };
 

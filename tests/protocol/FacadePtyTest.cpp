@@ -94,7 +94,7 @@ TEST_F(FacadePtyTest, AReceiveThatFindsNoTextFailsWithoutABox) {
     EXPECT_FALSE(port.ReceiveTextMessage(message, 0));
     EXPECT_TRUE(ui.Messages().empty());
 
-    pty->SendText("FAN 2 FAIL");
+    simulator.Pty().SendText("FAN 2 FAIL");
     EXPECT_TRUE(port.ReceiveTextMessage(message, kRestingReadTimeoutMs));
     EXPECT_EQ(message.Command(), 0x7E);
 }
@@ -108,11 +108,11 @@ TEST_F(FacadePtyTest, OperationsWithARawResultHandItBackAndStillShowTheBox) {
     EXPECT_EQ(Boxes(),
               std::vector<std::string>{Box("Error Message Received: \"Command not supported\"")});
 
-    router->Update([](zsim::RouterState& state) { state.cardPartNumber = 353; });
+    simulator.Router().Update([](zsim::RouterState& state) { state.cardPartNumber = 353; });
     ClearRecords();
     EXPECT_TRUE(port.SetExpansionParameters({0, 3}, result));
     EXPECT_EQ(result, CommResult::Success);
-    EXPECT_EQ(router->Snapshot().expansionIndex, 3);
+    EXPECT_EQ(simulator.Router().Snapshot().expansionIndex, 3);
     ui.ClearMessages();
     InjectFault(Kind::Busy, kExpansionCommand, 0, 4);
     EXPECT_FALSE(port.GetExpansionParameters(settings, result));
@@ -139,7 +139,7 @@ protected:
     // A router with fewer inputs than the list's second source refuses that take.
     void StartRouterRefusingSource12(const std::string& model) {
         StartRouter(model);
-        router->Update([](zsim::RouterState& state) { state.inputs = 10; });
+        simulator.Router().Update([](zsim::RouterState& state) { state.inputs = 10; });
     }
     const std::vector<TakePair> pairs = {{3, 1}, {12, 7}, {5, 2}};
     const std::vector<std::string> failureBoxes = {
@@ -155,7 +155,7 @@ TEST_F(TakeListTest, StopsAtTheFirstFailedTakeWithItsBoxAndTheListMessage) {
     EXPECT_EQ(WordAt(requests[1], kSourceOffset), 12);
     EXPECT_EQ(WordAt(requests[1], kDestinationOffset), 7);
     EXPECT_EQ(Boxes(), failureBoxes);
-    EXPECT_EQ(router->Snapshot().crosspoints[0], 3);
+    EXPECT_EQ(simulator.Router().Snapshot().crosspoints[0], 3);
 }
 
 TEST_F(TakeListTest, TheSourceFlagGoesOnTheWireButTheMessageShowsTheStoredSource) {
@@ -172,7 +172,7 @@ TEST_F(TakeListTest, TheSourceFlagGoesOnTheWireButTheMessageShowsTheStoredSource
 TEST_F(TakeListTest, AWholeListSucceedsAndAnEmptyOneSendsNothing) {
     EXPECT_TRUE(port.ExecuteTakeList(pairs, false));
     EXPECT_EQ(Requests().size(), 3u);
-    const auto crosspoints = router->Snapshot().crosspoints;
+    const auto crosspoints = simulator.Router().Snapshot().crosspoints;
     EXPECT_EQ((std::vector<uint16_t>{crosspoints[0], crosspoints[6], crosspoints[1]}),
               (std::vector<uint16_t>{3, 12, 5}));
 

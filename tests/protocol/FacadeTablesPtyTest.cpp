@@ -16,14 +16,16 @@ constexpr size_t kQr1208Ports = 256;
 
 class DataRouterTablesTest : public FacadeFixture {
 protected:
-    std::vector<uint8_t> SimulatorPortTypes() const { return router->Snapshot().portTypes; }
+    std::vector<uint8_t> SimulatorPortTypes() const {
+        return simulator.Router().Snapshot().portTypes;
+    }
     bool flag = false;
     uint8_t value = 0;
 };
 
 TEST_F(DataRouterTablesTest, ReadsEveryPortIntoATableOfTheRouterSize) {
     StartRouter("QR1207");
-    router->Update([](zsim::RouterState& state) {
+    simulator.Router().Update([](zsim::RouterState& state) {
         state.reverseFlag = 1;
         state.takeDelay = 9;
     });

@@ -1,8 +1,5 @@
 #include "protocol/SimulatedRouterFixture.h"
 
-#include <QString>
-
-#include "serial/PortChoice.h"
 #include "serial/QtSerialDevice.h"
 
 namespace zerandi::test {
@@ -16,38 +13,22 @@ void SimulatedRouterFixture::SetUp() {
 
 void SimulatedRouterFixture::TearDown() {
     protocol.Close();
-    pty.reset();
+    simulator.Stop();
 }
 
 void SimulatedRouterFixture::StartRouter(const std::string& model) {
     protocol.Close();
-    pty.reset();
-    router = std::make_unique<zsim::SimRouter>(model);
-    pty = std::make_unique<zsim::PtySimulator>(*router);
-    ASSERT_TRUE(pty->Start());
+    ASSERT_TRUE(simulator.Start(model));
     ASSERT_TRUE(ReopenLink());
 }
 
 bool SimulatedRouterFixture::ReopenLink() {
-    return protocol.Reopen(PortChoice::Device(QString::fromStdString(pty->DevicePath())), kBaud, 8,
-                           StopBits::One, Parity::None, kRestingReadTimeoutMs);
-}
-
-std::vector<uint8_t> SimulatedRouterFixture::DataOf(const std::vector<uint8_t>& frame) {
-    constexpr size_t kDataOffset = 7;
-    if (frame.size() <= kDataOffset) {
-        return {};
-    }
-    return {frame.begin() + kDataOffset, frame.end() - 1};
-}
-
-uint8_t SimulatedRouterFixture::CommandOf(const std::vector<uint8_t>& frame) {
-    constexpr size_t kCommandOffset = 6;
-    return frame.size() > kCommandOffset ? frame[kCommandOffset] : 0;
+    return protocol.Reopen(simulator.Port(), kBaud, 8, StopBits::One, Parity::None,
+                           kRestingReadTimeoutMs);
 }
 
 void SimulatedRouterFixture::ClearRecords() {
-    router->ClearReceivedFrames();
+    simulator.Router().ClearReceivedFrames();
     clock.ClearSleeps();
 }
 

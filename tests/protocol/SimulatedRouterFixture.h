@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "PtySimulator.h"
-#include "SimRouter.h"
 #include "protocol/RouterAddress.h"
 #include "protocol/RouterProtocol.h"
 #include "support/FakeClock.h"
+#include "support/FrameFields.h"
+#include "support/SimulatedRouter.h"
 
 namespace zerandi::test {
 
@@ -32,15 +31,11 @@ protected:
     void StartRouter(const std::string& model);
     bool ReopenLink();
 
-    // The requests the router received, and the data bytes (after the command) of one.
-    std::vector<std::vector<uint8_t>> Requests() const { return router->ReceivedFrames(); }
-    static std::vector<uint8_t> DataOf(const std::vector<uint8_t>& frame);
-    static uint8_t CommandOf(const std::vector<uint8_t>& frame);
+    std::vector<std::vector<uint8_t>> Requests() const { return simulator.Requests(); }
     void ClearRecords();
 
     FakeClock clock;
-    std::unique_ptr<zsim::SimRouter> router;
-    std::unique_ptr<zsim::PtySimulator> pty;
+    SimulatedRouter simulator;
     RouterProtocol protocol;
     RouterAddress address;
 };

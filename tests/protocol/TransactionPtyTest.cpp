@@ -19,7 +19,7 @@ protected:
         return protocol.GetProductId(address, maker, productId);
     }
     void Fault(Kind kind, int param = 0, int times = 1) {
-        router->InjectFault({kind, param, kProductIdCommand, -1, times, {}, 0});
+        simulator.Router().InjectFault({kind, param, kProductIdCommand, -1, times, {}, 0});
     }
     uint8_t productId = 0;
 };
@@ -32,7 +32,7 @@ TEST_F(TransactionPtyTest, SilenceTimesOutWithoutARecoveryPause) {
 }
 
 TEST_F(TransactionPtyTest, ABusyRouterIsAskedFourTimesWithRecoveryAndRetryPauses) {
-    router->InjectFault({Kind::Busy, 0, kTakeCommand, -1, 4, {}, 0});
+    simulator.Router().InjectFault({Kind::Busy, 0, kTakeCommand, -1, 4, {}, 0});
     EXPECT_EQ(protocol.Take(address, 3, 5), CommResult::Busy);
     const std::vector<uint32_t> pauses = {596, 100, 596, 100, 596, 100, 596};
     EXPECT_EQ(clock.Sleeps(), pauses);
@@ -41,14 +41,14 @@ TEST_F(TransactionPtyTest, ABusyRouterIsAskedFourTimesWithRecoveryAndRetryPauses
     for (const auto& request : requests) {
         EXPECT_EQ(request, requests.front());
     }
-    EXPECT_NE(router->Snapshot().crosspoints[4], 3);
+    EXPECT_NE(simulator.Router().Snapshot().crosspoints[4], 3);
 }
 
 TEST_F(TransactionPtyTest, ARouterBusyThreeTimesTakesTheFourthRequest) {
-    router->InjectFault({Kind::Busy, 0, kTakeCommand, -1, 3, {}, 0});
+    simulator.Router().InjectFault({Kind::Busy, 0, kTakeCommand, -1, 3, {}, 0});
     EXPECT_EQ(protocol.Take(address, 3, 5), CommResult::Success);
     EXPECT_EQ(Requests().size(), 4u);
-    EXPECT_EQ(router->Snapshot().crosspoints[4], 3);
+    EXPECT_EQ(simulator.Router().Snapshot().crosspoints[4], 3);
 }
 
 TEST_F(TransactionPtyTest, EachRefusalGivesItsResultAfterOneRecoveryPause) {
@@ -111,7 +111,8 @@ TEST_F(TransactionPtyTest, BadRepliesFailWithTheirResultAndLeaveTheLineClean) {
 
 TEST_F(TransactionPtyTest, UnexpectedRepliesAndTextAreSkipped) {
     Fault(Kind::UnexpectedReply);
-    router->InjectFault({Kind::UnsolicitedText, 0, kProductIdCommand, -1, 1, "hello\r", 0});
+    simulator.Router().InjectFault(
+        {Kind::UnsolicitedText, 0, kProductIdCommand, -1, 1, "hello\r", 0});
     EXPECT_EQ(ReadProductId(), CommResult::Success);
     EXPECT_EQ(productId, 64);
     EXPECT_TRUE(clock.Sleeps().empty());
@@ -128,7 +129,8 @@ TEST_F(TransactionPtyTest, AClosedLinkFailsAtSendingWithoutPauses) {
 TEST_F(TransactionPtyTest, ADeviceThatDisappearsMidReplyFailsAtOnceAndCanBeReplaced) {
     for (const int bytesBeforeClosing : {0, 3, 9}) {
         StartRouter(zsim::SimRouter::kDefaultModel);
-        router->InjectFault({Kind::Disappear, bytesBeforeClosing, kTakeCommand, -1, 1, {}, 0});
+        simulator.Router().InjectFault(
+            {Kind::Disappear, bytesBeforeClosing, kTakeCommand, -1, 1, {}, 0});
         const auto start = std::chrono::steady_clock::now();
         const CommResult result = protocol.Take(address, 3, 5);
         const auto elapsed = std::chrono::steady_clock::now() - start;

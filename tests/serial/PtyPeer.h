@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/PtyPair.h"
+
 namespace zerandi::test {
 
 using Bytes = std::vector<uint8_t>;
@@ -21,7 +23,7 @@ public:
     PtyPeer(const PtyPeer&) = delete;
     PtyPeer& operator=(const PtyPeer&) = delete;
 
-    QString SlavePath() const { return slavePath_; }
+    QString SlavePath() const { return pty_.SlavePath(); }
 
     void Write(const Bytes& bytes);
     // Writes the first chunk now and each further one after `pauseMs`, from a thread.
@@ -40,10 +42,8 @@ public:
 
 private:
     void JoinWorker();
-    void CloseMaster();
 
-    int master_ = -1;
-    QString slavePath_;
+    PtyPair pty_;
     std::thread worker_;
     std::atomic<bool> streaming_ = false;
     std::atomic<bool> stopStreaming_ = false;

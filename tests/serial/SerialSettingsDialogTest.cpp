@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <unistd.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,39 +13,13 @@
 #include "serial/SerialLink.h"
 #include "serial/SerialSettingsDialog.h"
 #include "support/FakeClock.h"
+#include "support/PtyPair.h"
 #include "support/ScriptedUiServices.h"
 
 namespace zerandi {
 namespace {
 
 const QString kFixedTime = QStringLiteral("Mon Dec  7 13:02:31 2026");
-
-// A pseudo-terminal whose slave path the link opens as a real serial port.
-class Pty {
-public:
-    Pty() {
-        char name[256] = {};
-        if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0) {
-            path_ = QString::fromLocal8Bit(name);
-        }
-    }
-    ~Pty() {
-        for (int fd : {slave_, master_}) {
-            if (fd >= 0) {
-                ::close(fd);
-            }
-        }
-    }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-
-    QString Path() const { return path_; }
-
-private:
-    int master_ = -1;
-    int slave_ = -1;
-    QString path_;
-};
 
 // A device that opens every path until told to refuse, then fails with the given reason.
 class ScriptedOpenDevice : public SerialDevice {
@@ -135,8 +107,8 @@ TEST_F(SerialSettingsDialogTest, ListsThePortsAndRatesInOrder) {
 }
 
 TEST_F(SerialSettingsDialogTest, OpensShowingWhatTheLinkRuns) {
-    Pty pty;
-    ASSERT_FALSE(pty.Path().isEmpty());
+    test::PtyPair pty;
+    ASSERT_FALSE(pty.SlavePath().isEmpty());
     struct Case {
         const char* name;
         PortChoice port;
@@ -146,7 +118,8 @@ TEST_F(SerialSettingsDialogTest, OpensShowingWhatTheLinkRuns) {
     };
     const Case cases[] = {
         {"COM3 at 38400", PortChoice::Com(3), 38400, "COM3", "38400"},
-        {"pseudo-terminal at 38400", PortChoice::Device(pty.Path()), 38400, pty.Path(), "38400"},
+        {"pseudo-terminal at 38400", PortChoice::Device(pty.SlavePath()), 38400, pty.SlavePath(),
+         "38400"},
         {"COM16 at 115200", PortChoice::Com(16), 115200, "COM16", "115200"},
         {"closed link", PortChoice(), 19200, "none", "9600"},
     };
@@ -162,9 +135,9 @@ TEST_F(SerialSettingsDialogTest, OpensShowingWhatTheLinkRuns) {
 }
 
 TEST_F(SerialSettingsDialogTest, OkReopensTheChosenPortAtTheChosenRate) {
-    Pty pty;
+    test::PtyPair pty;
     auto link = RealLink();
-    ASSERT_TRUE(OpenAt(*link, PortChoice::Device(pty.Path()), 9600));
+    ASSERT_TRUE(OpenAt(*link, PortChoice::Device(pty.SlavePath()), 9600));
     SerialSettingsDialog dialog(*link, ui_);
     dialog.BaudList().setCurrentIndex(dialog.BaudList().findText("57600"));
 
@@ -172,16 +145,16 @@ TEST_F(SerialSettingsDialogTest, OkReopensTheChosenPortAtTheChosenRate) {
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(link->IsOpen());
-    EXPECT_EQ(link->Port(), PortChoice::Device(pty.Path()));
+    EXPECT_EQ(link->Port(), PortChoice::Device(pty.SlavePath()));
     EXPECT_EQ(link->BaudRate(), 57600u);
     EXPECT_EQ(link->ReadTimeoutMs(), 500u);
     EXPECT_TRUE(ui_.Messages().empty());
 }
 
 TEST_F(SerialSettingsDialogTest, NoneAndOkClosesTheLink) {
-    Pty pty;
+    test::PtyPair pty;
     auto link = RealLink();
-    ASSERT_TRUE(OpenAt(*link, PortChoice::Device(pty.Path()), 38400));
+    ASSERT_TRUE(OpenAt(*link, PortChoice::Device(pty.SlavePath()), 38400));
     SerialSettingsDialog dialog(*link, ui_);
     ChoosePort(dialog, "none");
 
@@ -246,7 +219,7 @@ TEST_F(SerialSettingsDialogTest, CheckingTheBoxAsksForTheLogFile) {
 }
 
 TEST_F(SerialSettingsDialogTest, LoggingSwitchedOnThenOff) {
-    Pty pty;
+    test::PtyPair pty;
     struct Case {
         const char* name;
         QString port;  // the port chosen both times
@@ -257,14 +230,15 @@ TEST_F(SerialSettingsDialogTest, LoggingSwitchedOnThenOff) {
     const Case cases[] = {
         {"without a port", "none", {started, "", "", closed, ""}},
         {"reopening the port in between",
-         pty.Path(),
-         {started, "", "Closed port: " + pty.Path(), "Opened port: " + pty.Path(), "", closed, ""}},
+         pty.SlavePath(),
+         {started, "", "Closed port: " + pty.SlavePath(), "Opened port: " + pty.SlavePath(), "",
+          closed, ""}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString logPath = dir_.filePath(QStringLiteral("%1.log").arg(c.name));
         auto link = RealLink();
-        ASSERT_TRUE(OpenAt(*link, PortChoice::Device(pty.Path()), 9600));
+        ASSERT_TRUE(OpenAt(*link, PortChoice::Device(pty.SlavePath()), 9600));
         {
             SerialSettingsDialog on(*link, ui_);
             ChoosePort(on, c.port);
@@ -338,9 +312,9 @@ TEST_F(SerialSettingsDialogTest, ALogThatCannotBeCreatedClearsTheBoxAndKeepsTheD
 }
 
 TEST_F(SerialSettingsDialogTest, CancelChangesNothing) {
-    Pty pty;
+    test::PtyPair pty;
     auto link = RealLink();
-    ASSERT_TRUE(OpenAt(*link, PortChoice::Device(pty.Path()), 38400));
+    ASSERT_TRUE(OpenAt(*link, PortChoice::Device(pty.SlavePath()), 38400));
     SerialSettingsDialog dialog(*link, ui_);
     ChoosePort(dialog, "none");
     ui_.AnswerNextFilePrompt(dir_.filePath("cancelled.log"));

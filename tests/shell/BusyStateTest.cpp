@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "InstalledViews.h"
-#include "PtySimulator.h"
-#include "SimRouter.h"
 #include "shell/CMainFrame.h"
 #include "shell/QtUiServices.h"
 #include "shell/ZerandiApplication.h"
+#include "support/SimulatedRouter.h"
 
 namespace zerandi {
 namespace {
@@ -51,13 +50,13 @@ public:
 };
 
 TEST(BusyStateTest, WhileReadAllRunsTheMainWindowIsDisabledAndNoSecondCommandStarts) {
-    zsim::SimRouter router("QR1206");
-    zsim::PtySimulator pty(router);
-    ASSERT_TRUE(pty.Start());
+    test::SimulatedRouter simulator;
+    ASSERT_TRUE(simulator.Start("QR1206"));
+    zsim::SimRouter& router = simulator.Router();
     ProbingUiServices ui;
     ZerandiApplication app(ui);
     InstallViews(app);
-    ASSERT_TRUE(app.Start(PortChoice::Device(QString::fromStdString(pty.DevicePath())), 9600));
+    ASSERT_TRUE(app.Start(simulator.Port(), 9600));
     ui.SetMainWindow(&app.MainFrame());
 
     QWidget* view = app.MainFrame().MdiArea().activeSubWindow()->widget();

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PtySimulator.h"
+#include "SimRouter.h"
+#include "serial/PortChoice.h"
+
+namespace zerandi::test {
+
+// A simulated router served on a pseudo-terminal of its own: the port a test opens to talk
+// to it, and the router itself for setting its state and reading what it received.
+class SimulatedRouter {
+public:
+    // Replaces any previous router by a fresh one of this model and serves it; false when
+    // the pseudo-terminal could not be opened.
+    bool Start(const std::string& model = zsim::SimRouter::kDefaultModel);
+    // Stops serving; the router stays readable.
+    void Stop();
+
+    PortChoice Port() const;
+    zsim::SimRouter& Router() const { return *router_; }
+    zsim::PtySimulator& Pty() const { return *pty_; }
+    // Every request the router received, whole frames.
+    std::vector<std::vector<uint8_t>> Requests() const { return router_->ReceivedFrames(); }
+
+private:
+    std::unique_ptr<zsim::SimRouter> router_;
+    std::unique_ptr<zsim::PtySimulator> pty_;  // after router_: it serves the router
+};
+
+}  // namespace zerandi::test
