@@ -521,7 +521,12 @@ QString RouterConfigFormView::CaptionWithModel(const QString& caption, int32_t p
 }
 
 QMdiSubWindow* RouterConfigFormView::ChildWindow() const {
-    return qobject_cast<QMdiSubWindow*>(parentWidget());
+    for (QWidget* holder = parentWidget(); holder != nullptr; holder = holder->parentWidget()) {
+        if (auto* child = qobject_cast<QMdiSubWindow*>(holder)) {
+            return child;
+        }
+    }
+    return nullptr;
 }
 
 void RouterConfigFormView::GrowChildWindowToFit() {

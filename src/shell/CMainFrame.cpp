@@ -199,7 +199,7 @@ CustomMdiChildWnd* CMainFrame::AddChild(const ViewTemplate& viewTemplate,
     auto* commands = dynamic_cast<ViewCommands*>(view.get());
     auto* child = new CustomMdiChildWnd(viewTemplate.caption);
     view->setObjectName(viewTemplate.viewClassName);
-    child->setWidget(view.release());
+    child->SetView(view.release());
 
     auto menus = std::make_unique<ViewMenuSet>(common_, viewTemplate.hasHelpContents, this);
     if (commands != nullptr) {
@@ -318,8 +318,8 @@ void CMainFrame::TileChildren() {
 }
 
 ViewCommands* CMainFrame::ActiveViewCommands() const {
-    QMdiSubWindow* child = mdiArea_->currentSubWindow();
-    return child == nullptr ? nullptr : dynamic_cast<ViewCommands*>(child->widget());
+    const auto* child = qobject_cast<CustomMdiChildWnd*>(mdiArea_->currentSubWindow());
+    return child == nullptr ? nullptr : dynamic_cast<ViewCommands*>(child->View());
 }
 
 void CMainFrame::RefreshCommandStates() {

@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "shell/ChildWindowStyle.h"
+#include "shell/ViewScrollArea.h"
 
 namespace zerandi {
 
@@ -41,9 +42,18 @@ QAction* CustomMdiChildWnd::SystemMenuCloseAction() const {
     return nullptr;
 }
 
+void CustomMdiChildWnd::SetView(QWidget* view) {
+    setWidget(new ViewScrollArea(view));
+}
+
+QWidget* CustomMdiChildWnd::View() const {
+    const auto* area = qobject_cast<const ViewScrollArea*>(widget());
+    return area == nullptr ? nullptr : area->widget();
+}
+
 void CustomMdiChildWnd::FitToView() {
-    if (widget() != nullptr) {
-        widget()->adjustSize();
+    if (View() != nullptr) {
+        View()->adjustSize();
     }
     adjustSize();
 }

@@ -19,6 +19,10 @@ public:
     // The "&Close" item of the window's system menu (kept disabled).
     QAction* SystemMenuCloseAction() const;
 
+    // Puts the view into the window, in a scroll area for when the window is smaller.
+    void SetView(QWidget* view);
+    QWidget* View() const;
+
     // Resizes the window to fit its view's preferred size.
     void FitToView();
 

@@ -12,6 +12,7 @@ add_library(zerandi_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/StartupCommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewMenuSet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ViewScrollArea.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewTemplate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZerandiApplication.cpp
 )

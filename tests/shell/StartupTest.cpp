@@ -67,7 +67,7 @@ TEST_F(StartupTest, CreatesTheEightChildWindowsInOrderWithConfigurationAloneAtNo
     QStringList views;
     for (QMdiSubWindow* child : Children()) {
         captions << child->windowTitle();
-        views << child->widget()->objectName();
+        views << qobject_cast<CustomMdiChildWnd*>(child)->View()->objectName();
         EXPECT_EQ(child->isMinimized(), child->windowTitle() != "Configuration")
             << child->windowTitle().toStdString();
         EXPECT_TRUE(child->isVisible());
@@ -82,7 +82,7 @@ TEST_F(StartupTest, CreatesTheEightChildWindowsInOrderWithConfigurationAloneAtNo
 
 TEST_F(StartupTest, TheViewsNotYetBuiltSaySoInsteadOfPretending) {
     for (QMdiSubWindow* child : Children()) {
-        auto* view = qobject_cast<PendingView*>(child->widget());
+        auto* view = qobject_cast<PendingView*>(qobject_cast<CustomMdiChildWnd*>(child)->View());
         ASSERT_NE(view, nullptr) << child->windowTitle().toStdString();
         QStringList texts;
         for (const QLabel* label : view->findChildren<QLabel*>()) {

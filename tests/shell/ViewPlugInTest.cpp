@@ -12,6 +12,7 @@
 #include "MenuLookup.h"
 #include "QtPrinters.h"
 #include "shell/CMainFrame.h"
+#include "shell/CustomMdiChildWnd.h"
 #include "shell/ViewCommands.h"
 #include "shell/ViewMenuSet.h"
 #include "shell/ZerandiApplication.h"
@@ -92,7 +93,11 @@ protected:
 
 TEST_F(ViewPlugInTest, TheFactoryBuildsTheViewOnTheSharedLink) {
     EXPECT_EQ(&view_->link, &app_.Document().CommPort());
-    EXPECT_EQ(view_->parentWidget()->windowTitle(), QStringLiteral("Configuration"));
+    EXPECT_EQ(view_->window()->windowTitle(), QStringLiteral("Zerandi"));
+    auto* child = qobject_cast<CustomMdiChildWnd*>(Frame().MdiArea().currentSubWindow());
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->View(), view_);
+    EXPECT_EQ(child->windowTitle(), QStringLiteral("Configuration"));
 }
 
 TEST_F(ViewPlugInTest, TheActiveViewsMenuBarCarriesItsOwnItems) {

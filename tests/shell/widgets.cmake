@@ -11,6 +11,7 @@ zerandi_add_test(shell_command_line_test LABEL unit
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/StartupCommandLineTest.cpp
   LIBS zerandi_shell)
 
-zerandi_add_test(shell_busy_test LABEL widget WIDGETS
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/BusyStateTest.cpp
+# The application with its real views.
+zerandi_add_test(shell_application_test LABEL widget WIDGETS
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/BusyStateTest.cpp ${CMAKE_CURRENT_LIST_DIR}/ChildWindowScrollTest.cpp
   LIBS zerandi_views zerandi_sim Qt6::Test)
