@@ -9,8 +9,6 @@ model=${2:-QR1209}
 program=${ZERANDI_PROGRAM:-build/zerandi}
 
 bash scripts/setup.sh
-command -v xdotool >/dev/null || { sudo_cmd=""; [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo";
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq xdotool; }
 if [ ! -x "$program" ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build build -j2 --target zerandi

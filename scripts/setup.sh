@@ -7,7 +7,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev
-  xvfb xauth x11-apps imagemagick
+  fonts-dejavu-core
+  xvfb xauth x11-apps xdotool imagemagick
 )
 
 missing=()
