@@ -21,7 +21,6 @@ enum class ViewId : int {
 struct ViewTemplate {
     ViewId id;
     QString caption;  // the child window's caption
-    QString documentName;
     QString viewClassName;
     bool startsMinimized;
     bool hasHelpContents;  // whether its Help menu carries "&Contents" and "&Using Help"

@@ -19,15 +19,11 @@
 #include "config/RouterConfigDoc.h"
 #include "config/RouterConfigFormView.h"
 #include "support/FakeClock.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUiServices.h"
 #include "support/SimulatedRouter.h"
 
 class QComboBox;
-
-// Readable texts in failure reports.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace zerandi::test {
 

@@ -53,19 +53,9 @@ TEST(VersionRecordsTest, DecodesEveryFieldOfEachRecord) {
     ASSERT_EQ(DecodeVersionRecords(reply, versions), CommResult::Success);
     ASSERT_EQ(versions.size(), 3u);
 
-    const SoftwareVersion& first = versions[1];
-    EXPECT_EQ(first.componentType, 1);
-    EXPECT_EQ(first.imageKind, 1);
-    EXPECT_EQ(first.name, "SIXTEEN-CHAR-NAM");
-    EXPECT_EQ(first.partString, "B");
-    EXPECT_EQ(first.major, 2);
-    EXPECT_EQ(first.minor, 10);
-    EXPECT_EQ(first.build, 3);
-    EXPECT_EQ(first.fourth, 9);
-    EXPECT_EQ(first.description, "main image");
-    EXPECT_EQ(versions[2].componentType, 16);
-    EXPECT_EQ(versions[2].name, "PLD");
-    EXPECT_EQ(versions[2].description, "");
+    EXPECT_EQ(versions[1],
+              (SoftwareVersion{1, 1, "SIXTEEN-CHAR-NAM", "B", 2, 10, 3, 9, "main image"}));
+    EXPECT_EQ(versions[2], (SoftwareVersion{16, 0, "PLD", "", 1, 0, 0, 0, ""}));
 }
 
 TEST(VersionRecordsTest, ADescriptionWithoutItsNulIsCutAtTheFrameEnd) {
@@ -113,16 +103,7 @@ TEST(VersionSummaryTest, AddsOnlyComponentsNotYetListedWithTheirNames) {
     ASSERT_EQ(DecodeVersionSummary(reply, versions), CommResult::Success);
     ASSERT_EQ(versions.size(), 2u);
     EXPECT_EQ(versions[0].name, "known");
-    const SoftwareVersion& added = versions[1];
-    EXPECT_EQ(added.componentType, 1);
-    EXPECT_EQ(added.imageKind, 1);
-    EXPECT_EQ(added.name, "SV0123-021003");
-    EXPECT_EQ(added.partString, "");
-    EXPECT_EQ(added.major, 2);
-    EXPECT_EQ(added.minor, 10);
-    EXPECT_EQ(added.build, 3);
-    EXPECT_EQ(added.fourth, 0);
-    EXPECT_EQ(added.description, "");
+    EXPECT_EQ(versions[1], (SoftwareVersion{1, 1, "SV0123-021003", "", 2, 10, 3, 0, ""}));
 }
 
 TEST(TakeEchoTest, EveryEchoedFieldIsCompared) {

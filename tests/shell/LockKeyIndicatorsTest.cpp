@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
-#include "QtPrinters.h"
 #include "shell/LockKeyIndicators.h"
+#include "support/QtPrinters.h"
 
 namespace zerandi {
 namespace {

@@ -8,11 +8,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "QtPrinters.h"
 #include "shell/CMainFrame.h"
 #include "shell/QtUiServices.h"
 #include "shell/VersionInfo.h"
 #include "shell/ZerandiApplication.h"
+#include "support/QtPrinters.h"
 
 namespace zerandi {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
 #include "shell/StartupCommandLine.h"
+#include "support/QtPrinters.h"
 
 namespace zerandi {
 namespace {

@@ -12,7 +12,6 @@
 #include <QToolBar>
 
 #include "MenuLookup.h"
-#include "QtPrinters.h"
 #include "serial/SerialLink.h"
 #include "serial/SerialSettingsDialog.h"
 #include "shell/AboutDialog.h"
@@ -22,6 +21,7 @@
 #include "shell/PendingView.h"
 #include "shell/VersionInfo.h"
 #include "shell/ZerandiApplication.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUiServices.h"
 
 namespace zerandi {

@@ -10,12 +10,12 @@
 #include <set>
 
 #include "MenuLookup.h"
-#include "QtPrinters.h"
 #include "shell/CMainFrame.h"
 #include "shell/CustomMdiChildWnd.h"
 #include "shell/ViewCommands.h"
 #include "shell/ViewMenuSet.h"
 #include "shell/ZerandiApplication.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUiServices.h"
 
 namespace zerandi {
