@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QMessageBox>
-#include <QProcess>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextDocument>
 #include <QThread>
 #include <QWidget>
 
@@ -196,7 +200,18 @@ void QtUiServices::endBusy() {
 }
 
 bool QtUiServices::printFile(const QString& path) {
-    return QProcess::startDetached(QString::fromLatin1(kPrintCommand), {path});
+    QFile file(path);
+    const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
+    if (printerInfo.isNull() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return false;
+    }
+    QPrinter printer(printerInfo);
+    printer.setDocName(QFileInfo(path).fileName());
+    QTextDocument document;
+    document.setDefaultFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    document.setPlainText(QString::fromLatin1(file.readAll()));
+    document.print(&printer);
+    return printer.printerState() != QPrinter::Error;
 }
 
 }  // namespace zerandi

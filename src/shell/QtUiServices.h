@@ -11,12 +11,11 @@ class QWidget;
 namespace zerandi {
 
 // The UiServices of the running program: Qt message boxes and file dialogs, real
-// pauses, printing through the system's print spooler, and the busy state (main
+// pauses, printing of text files in a fixed-width font on the default printer without
+// a dialog, and the busy state (main
 // window disabled, wait cursor over every window).
 class QtUiServices : public UiServices {
 public:
-    static constexpr const char* kPrintCommand = "lp";
-
     // The window that the busy state disables and that owns the boxes and dialogs.
     void SetMainWindow(QWidget* mainWindow);
 

@@ -2,6 +2,7 @@
 # start-up, and the Qt implementation of UiServices.
 add_library(zerandi_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AboutDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AccessibleName.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ApplicationIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChildWindowStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CMainFrame.cpp
@@ -19,4 +20,4 @@ add_library(zerandi_shell STATIC
 target_include_directories(zerandi_shell PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zerandi_shell PUBLIC zerandi_services zerandi_serial zerandi_serial_ui
   zerandi_config
-  Qt6::Widgets)
+  Qt6::Widgets Qt6::PrintSupport)

@@ -1,5 +1,6 @@
 #include "support/ScriptedUiServices.h"
 
+#include <QFile>
 #include <algorithm>
 
 namespace zerandi::test {
@@ -71,7 +72,12 @@ void ScriptedUiServices::endBusy() {
 }
 
 bool ScriptedUiServices::printFile(const QString& path) {
+    if (!printerAvailable_) {
+        return false;
+    }
+    QFile file(path);
     printed_.push_back(path);
+    printedContents_.push_back(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     return true;
 }
 

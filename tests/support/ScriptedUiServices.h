@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <deque>
 #include <functional>
@@ -44,6 +45,8 @@ public:
     void HandleNextDialog(std::function<bool(QDialog&)> handler) {
         dialogHandlers_.push_back(std::move(handler));
     }
+    // With no printer every print fails, as on a machine without a default printer.
+    void SetPrinterAvailable(bool available) { printerAvailable_ = available; }
     // Called from inside showMessage, e.g. to look at the screen while a box is up.
     void OnMessage(std::function<void(const Message&)> observer) {
         observer_ = std::move(observer);
@@ -56,6 +59,8 @@ public:
     const std::vector<FilePrompt>& FilePrompts() const { return prompts_; }
     const std::vector<int>& Sleeps() const { return sleeps_; }
     const std::vector<QString>& PrintedFiles() const { return printed_; }
+    // What each printed file held when it was handed to the printer.
+    const std::vector<QByteArray>& PrintedContents() const { return printedContents_; }
     int BusyBegins() const { return busyBegins_; }
     int MaxBusyDepth() const { return maxBusyDepth_; }
 
@@ -70,6 +75,8 @@ private:
     std::vector<FilePrompt> prompts_;
     std::vector<int> sleeps_;
     std::vector<QString> printed_;
+    std::vector<QByteArray> printedContents_;
+    bool printerAvailable_ = true;
     int busyDepth_ = 0;
     int busyBegins_ = 0;
     int maxBusyDepth_ = 0;
