@@ -159,8 +159,7 @@ void ConfigReadSequence::ReadPartition() {
         return;
     }
     settings_.startupMode = params.startupFlag ? 1 : 0;
-    doc_.levelCount = params.levelCount;
-    doc_.levels = params.levels;
+    doc_.SetLevels(params.levelCount, params.levels);
     doc_.SetScrambleMapEnabled(params.scrambleMapEnabled ? 1 : 0);
     settings_.readComplete = true;
 }

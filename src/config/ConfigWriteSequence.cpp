@@ -46,24 +46,23 @@ void ConfigWriteSequence::Warn(const QString& text) {
 bool ConfigWriteSequence::WritePartition() {
     PartitionParameters params;
     params.startupFlag = form_.startupSelection != 0;
-    doc_.SetScrambleMapEnabled(form_.scrambleSelection != 0 ? 1 : 0);
-    params.scrambleMapEnabled = doc_.ScrambleMapEnabled() != 0;
-    if (IsDataRouter(doc_.ProductId())) {
-        for (RouterLevel& level : doc_.levels) {
-            level.defaultInput = TriStateSource;
-        }
-    }
-    if (doc_.protocol == kSms7000Protocol) {
-        SpanModelWithFirstLevel();
-    }
+    params.scrambleMapEnabled = form_.scrambleSelection != 0;
     params.levelCount = doc_.levelCount;
-    params.levels = doc_.levels;
-    return port_.SetPartitionParameters(params);
+    params.levels = doc_.LevelsForModel(doc_.levels);
+    if (IsSingleLevelProtocol(doc_.protocol)) {
+        SpanModelWithFirstLevel(params);
+    }
+    if (!port_.SetPartitionParameters(params)) {
+        return false;
+    }
+    // Only what the router accepted becomes what the document knows.
+    doc_.SetLevels(params.levelCount, params.levels);
+    doc_.SetScrambleMapEnabled(params.scrambleMapEnabled ? 1 : 0);
+    return true;
 }
 
-// A router run by that protocol has one level over the whole matrix.
-void ConfigWriteSequence::SpanModelWithFirstLevel() {
-    RouterLevel& first = doc_.levels.front();
+void ConfigWriteSequence::SpanModelWithFirstLevel(PartitionParameters& params) const {
+    RouterLevel& first = params.levels.front();
     first.level = 0;
     first.physicalInputStart = 1;
     first.physicalInputEnd = ModelInputCount(doc_.ProductId());
@@ -71,8 +70,8 @@ void ConfigWriteSequence::SpanModelWithFirstLevel() {
     first.physicalOutputStart = 1;
     first.physicalOutputEnd = ModelOutputCount(doc_.ProductId());
     first.controllerOutputStart = 0;
-    for (size_t i = 1; i < doc_.levels.size(); ++i) {
-        doc_.levels[i].level = RouterLevel::kNoLevel;
+    for (size_t i = 1; i < params.levels.size(); ++i) {
+        params.levels[i].level = RouterLevel::kNoLevel;
     }
 }
 

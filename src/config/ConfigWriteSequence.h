@@ -8,6 +8,7 @@ namespace zerandi {
 class RouterConfigDoc;
 class RouterDiagnosticCommPort;
 struct ConfigFormValues;
+struct PartitionParameters;
 struct ConfigViewSettings;
 
 // "Write All": writes the partition, the card address, the serial parameters and, on an
@@ -15,7 +16,6 @@ struct ConfigViewSettings;
 // that fails. Steps already written are not undone.
 class ConfigWriteSequence {
 public:
-    static constexpr int32_t kSms7000Protocol = 10;
     // The router's second extra serial value is never read back: it is always written as 0.
     static constexpr uint8_t kSerialExtra2 = 0;
     // Sent as the rear diagnostic port type when the model has no choice: RS232.
@@ -28,7 +28,7 @@ public:
 
 private:
     bool WritePartition();
-    void SpanModelWithFirstLevel();
+    void SpanModelWithFirstLevel(PartitionParameters& params) const;
     bool WriteCardAddress();
     bool WriteSerialParameters();
     bool WriteEthernet();

@@ -5,6 +5,8 @@
 #include <QLabel>
 
 #include "config/NumberEdit.h"
+#include "shell/AccessibleName.h"
+#include "shell/FieldWidth.h"
 
 namespace zerandi {
 
@@ -19,7 +21,8 @@ IpAddressEdit::IpAddressEdit(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
-    const int partWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8;
+    // A digit to spare: the centred number never touches the frame.
+    const int partWidth = FieldWidthForDigits(*this, kPartDigits + 1);
     for (size_t i = 0; i < parts_.size(); ++i) {
         if (i > 0) {
             layout->addWidget(new QLabel(QStringLiteral("."), this));
@@ -32,6 +35,15 @@ IpAddressEdit::IpAddressEdit(QWidget* parent) : QWidget(parent) {
     }
     layout->addStretch();
     setFocusProxy(parts_.front());
+}
+
+void IpAddressEdit::LabelWith(QLabel* label) {
+    LabelControl(label, this);
+    for (size_t i = 0; i < parts_.size(); ++i) {
+        NameControl(
+            parts_[i],
+            QStringLiteral("%1 part %2 of %3").arg(accessibleName()).arg(i + 1).arg(kPartCount));
+    }
 }
 
 IpAddressEdit::Address IpAddressEdit::Value() const {

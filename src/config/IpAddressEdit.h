@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+class QLabel;
+
 namespace zerandi {
 
 class NumberEdit;
@@ -23,6 +25,10 @@ public:
     void SetValue(const Address& address);
 
     NumberEdit& Part(int index) const { return *parts_.at(static_cast<size_t>(index)); }
+
+    // Gives the field and each of its parts a name for assistive technology: the label's
+    // text, and "IP Address part 1 of 4".
+    void LabelWith(QLabel* label);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,6 +9,8 @@
 #include "config/RouterModelTables.h"
 #include "config/SignalTypes.h"
 #include "protocol/RouterLevel.h"
+#include "shell/AccessibleName.h"
+#include "shell/FieldWidth.h"
 #include "shell/UiServices.h"
 
 namespace zerandi {
@@ -29,11 +31,23 @@ constexpr std::array<int32_t RouterLevel::*, kLevelColumnCount - 1> kEditFields{
 
 constexpr int kColumnSpacing = 4;
 constexpr int kSignalTypeNameLength = 16;  // "RS422/RS232 Data"
-constexpr int kEditPaddingPx = 10;
 
 const QString kTriStateText = QStringLiteral("TRI");
 const QString kBadDefaultText = QStringLiteral("error");
 const QString kDataReverseText = QStringLiteral("Data Reverse");
+
+// What a screen reader says for each column, after the row's name.
+constexpr std::array<const char*, kLevelColumnCount> kSpokenColumns{
+    "Level",
+    "Physical Inputs Start",
+    "Physical Inputs End",
+    "Controller Input Start",
+    "Physical Outputs Start",
+    "Physical Outputs End",
+    "Controller Output Start",
+    "Default Input",
+    "Signal Type",
+};
 
 LevelColumn ColumnAt(size_t index) {
     return static_cast<LevelColumn>(index);
@@ -53,9 +67,8 @@ LevelRow::LevelRow(RouterConfigDoc& doc, RouterLevel& level, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(kColumnSpacing);
     // Wide enough for the headings above the columns.
-    const int numberWidth = fontMetrics().horizontalAdvance(QStringLiteral("Controller")) + 4;
-    const int levelWidth =
-        fontMetrics().horizontalAdvance(QStringLiteral("00000")) + kEditPaddingPx;
+    const int numberWidth = FieldWidthFor(*this, QStringLiteral("Controller"));
+    const int levelWidth = FieldWidthForDigits(*this, kNumberDigits);
     for (size_t i = 0; i < edits_.size(); ++i) {
         const bool isLevel = i == 0;
         edits_[i] = new NumberEdit(isLevel ? kLevelDigits : kNumberDigits,
@@ -86,6 +99,14 @@ LevelRow::ColumnWidths LevelRow::Widths() const {
     }
     widths.back() = signalTypes_->minimumWidth();
     return widths;
+}
+
+void LevelRow::NameFields(int rowNumber) {
+    const QString row = QStringLiteral("Level %1 ").arg(rowNumber);
+    for (size_t i = 0; i < edits_.size(); ++i) {
+        NameControl(edits_[i], row + QLatin1String(kSpokenColumns[i]));
+    }
+    NameControl(signalTypes_, row + QLatin1String(kSpokenColumns.back()));
 }
 
 int LevelRow::Spacing() const {
@@ -199,7 +220,13 @@ void LevelRow::OnNumberEdited(LevelColumn column, const QString& text) {
     if (text.isEmpty()) {
         return;
     }
-    level_.*kEditFields[static_cast<size_t>(column)] = text.toInt();
+    bool isNumber = false;
+    const int32_t number = text.toInt(&isNumber);
+    if (!isNumber) {
+        Refresh();  // what the field shows goes back to what the level holds
+        return;
+    }
+    level_.*kEditFields[static_cast<size_t>(column)] = number;
 }
 
 void LevelRow::OnSignalTypeActivated(int index) {

@@ -35,6 +35,9 @@ public:
     LevelRow(RouterConfigDoc& doc, RouterLevel& level, QWidget* parent = nullptr);
 
     void SetColumnFlags(const ColumnFlags& flags) { flags_ = flags; }
+    // Names every field for assistive technology by row and column: "Level 2 Physical
+    // Inputs End".
+    void NameFields(int rowNumber);
     void Refresh();
 
     // The width of each column and the gap between columns, for the headings above.

@@ -1,5 +1,6 @@
 #include "config/NumberEdit.h"
 
+#include <QKeyEvent>
 #include <QValidator>
 
 namespace zerandi {
@@ -47,6 +48,21 @@ std::optional<int> NumberEdit::Number() const {
 
 void NumberEdit::SetNumber(int value) {
     setText(QString::number(value));
+}
+
+void NumberEdit::keyPressEvent(QKeyEvent* event) {
+    if (ShowsWord()) {
+        const bool deletes = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+                             event->matches(QKeySequence::Cut);
+        if (deletes) {
+            event->accept();
+            return;
+        }
+        if (!event->text().isEmpty() || event->matches(QKeySequence::Paste)) {
+            selectAll();
+        }
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 }  // namespace zerandi

@@ -17,6 +17,14 @@ public:
     // The number typed; nothing when the edit is empty (or shows a word such as "TRI").
     std::optional<int> Number() const;
     void SetNumber(int value);
+
+protected:
+    // A word shown in the field ("TRI", "error") is never edited into another word: the
+    // first character typed replaces it, and deleting from it is ignored.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool ShowsWord() const { return !text().isEmpty() && !Number(); }
 };
 
 }  // namespace zerandi

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "config/ControlProtocol.h"
+
 namespace zerandi {
 
 // The columns of a level row, left to right.
@@ -22,7 +24,7 @@ inline constexpr std::size_t kLevelColumnCount = 9;
 
 // Which configuration settings apply to a router running a given control protocol.
 struct ProtocolCapabilities {
-    int32_t protocol;
+    ControlProtocol protocol;
     bool startupMode;
     bool baudRate;
     bool replyWhen;

@@ -2,23 +2,40 @@
 
 #include <array>
 
+#include "config/ControlProtocol.h"
+
 namespace zerandi {
 
 namespace {
 
-// Indexed by the protocol number.
-constexpr std::array<const char*, 11> kProtocolNames{
-    "RBP",    "BTS-ESBUS",  "UTAH PL320", "VISTEK",    "HORIZON", "PESA",
-    "PROBEL", "UTAH PL160", "UTAH AVS2",  "QR SERIAL", "SMS7000",
+struct ProtocolNameRow {
+    ControlProtocol protocol;
+    const char* name;
 };
+
+constexpr std::array<ProtocolNameRow, 11> kProtocolNames{{
+    {ControlProtocol::Rbp, "RBP"},
+    {ControlProtocol::BtsEsbus, "BTS-ESBUS"},
+    {ControlProtocol::UtahPl320, "UTAH PL320"},
+    {ControlProtocol::Vistek, "VISTEK"},
+    {ControlProtocol::Horizon, "HORIZON"},
+    {ControlProtocol::Pesa, "PESA"},
+    {ControlProtocol::Probel, "PROBEL"},
+    {ControlProtocol::UtahPl160, "UTAH PL160"},
+    {ControlProtocol::UtahAvs2, "UTAH AVS2"},
+    {ControlProtocol::QrSerial, "QR SERIAL"},
+    {ControlProtocol::Sms7000, "SMS7000"},
+}};
 
 }  // namespace
 
 QString ProtocolName(int32_t protocol) {
-    if (protocol < 0 || static_cast<size_t>(protocol) >= kProtocolNames.size()) {
-        return QStringLiteral("unknown");
+    for (const ProtocolNameRow& row : kProtocolNames) {
+        if (IsProtocol(protocol, row.protocol)) {
+            return QString::fromLatin1(row.name);
+        }
     }
-    return QString::fromLatin1(kProtocolNames[static_cast<size_t>(protocol)]);
+    return QStringLiteral("unknown");
 }
 
 }  // namespace zerandi

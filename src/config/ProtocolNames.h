@@ -5,7 +5,8 @@
 
 namespace zerandi {
 
-// Name of the control protocol the router's controller runs; "unknown" outside 0-10.
+// Name of the control protocol the router's controller runs; "unknown" for a number no protocol
+// has.
 QString ProtocolName(int32_t protocol);
 
 }  // namespace zerandi

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "config/RouterModelTables.h"
 #include "shell/UiServices.h"
 
 namespace zerandi {
@@ -28,6 +29,26 @@ void RouterConfigDoc::SetProductId(int32_t productId) {
     if (std::exchange(productId_, productId) != productId) {
         UpdateAllViews();
     }
+}
+
+void RouterConfigDoc::UpdateAllViews() {
+    levels = LevelsForModel(levels);
+    emit ViewsRefresh();
+}
+
+void RouterConfigDoc::SetLevels(int32_t count, const Levels& newLevels) {
+    levelCount = count;
+    levels = newLevels;
+}
+
+RouterConfigDoc::Levels RouterConfigDoc::LevelsForModel(const Levels& original) const {
+    Levels adjusted = original;
+    if (IsDataRouter(productId_)) {
+        for (RouterLevel& level : adjusted) {
+            level.defaultInput = TriStateSource;
+        }
+    }
+    return adjusted;
 }
 
 void RouterConfigDoc::SetScrambleMapEnabled(uint8_t enabled) {

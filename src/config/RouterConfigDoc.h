@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "config/ControlProtocol.h"
 #include "protocol/ControlCardInfo.h"
+#include "protocol/PartitionParameters.h"
 #include "protocol/RouterDiagnosticCommPort.h"
 #include "protocol/RouterLevel.h"
 #include "serial/PortChoice.h"
@@ -25,8 +27,9 @@ class RouterConfigDoc : public QObject {
 
 public:
     static constexpr int32_t kUnknownProduct = 255;
-    static constexpr int32_t kUnknownProtocol = 255;
-    static constexpr int kMaxLevels = 4;
+    static constexpr int32_t kUnknownProtocol = ProtocolNumber(ControlProtocol::Unknown);
+    static constexpr int kMaxLevels = PartitionParameters::kMaxLevels;
+    using Levels = std::array<RouterLevel, kMaxLevels>;
     static constexpr uint32_t kLinkReadTimeoutMs = 500;
 
     // Opens the link on the port and baud rate chosen at start-up; a port that cannot be
@@ -44,8 +47,9 @@ public:
 
     bool IsExtendedControlCard() const { return controlCard.IsExtendedControlCard(); }
 
-    // Tells every view to refresh itself from the document.
-    void UpdateAllViews() { emit ViewsRefresh(); }
+    // Applies the model's rules to the levels and tells every view to refresh itself from
+    // the document.
+    void UpdateAllViews();
 
     // Asks the question (Yes/No, warning icon); on Yes resets the controller and reports
     // the result.
@@ -54,10 +58,16 @@ public:
     RouterDiagnosticCommPort& CommPort() { return commPort_; }
     UiServices& Ui() { return ui_; }
 
+    // The levels as the router holds them: what a read found, or what a write got accepted.
+    void SetLevels(int32_t count, const Levels& levels);
+    // The levels with the model's rules applied: a data router has no default input, so
+    // every level of one carries the tri-state source.
+    Levels LevelsForModel(const Levels& levels) const;
+
     // Filled and read by the configuration view.
     int32_t protocol = kUnknownProtocol;
     int32_t levelCount = 0;
-    std::array<RouterLevel, kMaxLevels> levels{};
+    Levels levels{};
     ControlCardInfo controlCard;
 
 signals:

@@ -29,22 +29,19 @@
 #include "config/ProtocolNames.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
+#include "shell/AccessibleName.h"
 #include "shell/BusyScope.h"
+#include "shell/FieldWidth.h"
 #include "shell/ViewMenuSet.h"
 
 namespace zerandi {
 
 namespace {
 
-constexpr int32_t kQrSerialProtocol = 9;
-constexpr std::array<int32_t, 3> kUtahProtocols{2, 7, 8};
-// The models that "Set Router Type" offers.
-constexpr std::array<uint8_t, 3> kSettableRouterTypes{64, 28, 56};
 constexpr int kCardAddressDigits = 3;
 constexpr int kExpansionIndexDigits = 3;
 constexpr int kMaxExpansionIndex = 255;
 constexpr int kVersionListLines = 6;
-constexpr int kEditPaddingPx = 10;
 
 const QString kSerialGroupTitle = QStringLiteral("Serial Port Settings");
 const QString kFramelessGroupStyle = QStringLiteral("QGroupBox { border: none; }");
@@ -54,12 +51,7 @@ const QString kResetQuestion = QStringLiteral(
 
 // Room for a few digits: the card address and the expansion index.
 int ShortEditWidth(const QWidget& edit) {
-    return edit.fontMetrics().horizontalAdvance(QStringLiteral("00000")) + kEditPaddingPx;
-}
-
-bool IsUtah(int32_t protocol) {
-    return std::find(kUtahProtocols.begin(), kUtahProtocols.end(), protocol) !=
-           kUtahProtocols.end();
+    return FieldWidthForDigits(edit, LevelRow::kNumberDigits);
 }
 
 // Checks `which` of the group's buttons and no other; nullptr checks none.
@@ -131,6 +123,7 @@ QWidget* RouterConfigFormView::BuildLevelGrid() {
     for (size_t i = 0; i < levelRows_.size(); ++i) {
         levelRows_[i] = new LevelRow(doc_, doc_.levels[i], levelGrid_);
         levelRows_[i]->setObjectName(QStringLiteral("levelRow%1").arg(i));
+        levelRows_[i]->NameFields(static_cast<int>(i) + 1);
     }
     const LevelRow& first = *levelRows_.front();
     layout->addWidget(new LevelGridHeader(first.Widths(), first.Spacing(), levelGrid_));
@@ -144,8 +137,10 @@ QWidget* RouterConfigFormView::BuildIdentityColumn() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Software Versions:"), column));
+    auto* versionsLabel = new QLabel(QStringLiteral("Software Versions:"), column);
+    layout->addWidget(versionsLabel);
     versions_ = new QListWidget(column);
+    LabelControl(versionsLabel, versions_);
     versions_->setObjectName(QStringLiteral("softwareVersions"));
     versions_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     versions_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -187,7 +182,9 @@ QWidget* RouterConfigFormView::BuildSettingsColumn() {
         {QStringLiteral("Card Address:"), cardAddress_},
     }};
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        grid->addWidget(new QLabel(rows[i].first, column), i, 0);
+        auto* label = new QLabel(rows[i].first, column);
+        LabelControl(label, rows[i].second);
+        grid->addWidget(label, i, 0);
         grid->addWidget(rows[i].second, i, 1);
     }
     layout->addLayout(grid);
@@ -222,6 +219,7 @@ QGroupBox* RouterConfigFormView::BuildSerialGroup() {
         {auxPortLabel_, auxPort_},
     }};
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        LabelControl(rows[i].first, rows[i].second);
         grid->addWidget(rows[i].first, i, 0);
         grid->addWidget(rows[i].second, i, 1);
     }
@@ -250,6 +248,8 @@ QGroupBox* RouterConfigFormView::BuildEthernetGroup() {
     radios->addWidget(ethernetEnabled_);
     radios->addWidget(ethernetDisabled_);
     radios->addStretch();
+    ipAddress_->LabelWith(ipLabel_);
+    subnetMask_->LabelWith(maskLabel_);
     grid->addWidget(ethernetControlLabel_, 0, 0);
     grid->addLayout(radios, 0, 1);
     grid->addWidget(ipLabel_, 1, 0);
@@ -273,7 +273,9 @@ QGroupBox* RouterConfigFormView::BuildExpansionGroup() {
     expansionIndex_->setMaximumWidth(ShortEditWidth(*expansionIndex_));
     grid->addWidget(master_, 0, 0);
     grid->addWidget(slave_, 1, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Index:"), expansionGroup_), 2, 0);
+    auto* indexLabel = new QLabel(QStringLiteral("Index:"), expansionGroup_);
+    LabelControl(indexLabel, expansionIndex_);
+    grid->addWidget(indexLabel, 2, 0);
     grid->addWidget(expansionIndex_, 2, 1);
     return expansionGroup_;
 }
@@ -300,7 +302,7 @@ QWidget* RouterConfigFormView::BuildButtons() {
 
 void RouterConfigFormView::AddMenuItems(ViewMenuSet& menus) {
     QMenu* routerType = menus.Communications().addMenu(QStringLiteral("Set Router Type"));
-    for (const uint8_t productId : kSettableRouterTypes) {
+    for (const uint8_t productId : SettableRouterTypes()) {
         QAction* action = routerType->addAction(ModelName(productId));
         connect(action, &QAction::triggered, this, [this, productId] { SetRouterType(productId); });
     }
@@ -340,8 +342,11 @@ void RouterConfigFormView::WriteAll() {
             doc_.Ui().sleep(kWriteSettleMs);
         }
     }
-    // The write may have changed the levels (data routers, single-level protocols).
-    RefreshLevelRows(LookupProtocolCapabilities(doc_.protocol));
+    // The write may have changed the levels (data routers, single-level protocols) and
+    // found that the router has no Ethernet or expansion.
+    const Terms terms = CurrentTerms();
+    RefreshLevelRows(terms.caps);
+    EnableOptionalSettings(terms);
     ShowWriteOutcome(written);
     if (written) {
         doc_.AskAndResetController(kResetQuestion);
@@ -397,18 +402,16 @@ void RouterConfigFormView::OnCardAddressEdited() {
 }
 
 void RouterConfigFormView::OnDocumentUpdate() {
-    if (IsDataRouter(doc_.ProductId())) {
-        for (RouterLevel& level : doc_.levels) {
-            level.defaultInput = TriStateSource;
-        }
-    }
     update();
 }
 
 RouterConfigFormView::Terms RouterConfigFormView::CurrentTerms() const {
-    return Terms{doc_.ProductKnown(),   doc_.IsExtendedControlCard(),
-                 IsUtah(doc_.protocol), doc_.protocol == kQrSerialProtocol,
-                 doc_.ProductId(),      LookupProtocolCapabilities(doc_.protocol)};
+    return Terms{doc_.ProductKnown(),
+                 doc_.IsExtendedControlCard(),
+                 IsUtahProtocol(doc_.protocol),
+                 IsQrSerialProtocol(doc_.protocol),
+                 doc_.ProductId(),
+                 LookupProtocolCapabilities(doc_.protocol)};
 }
 
 void RouterConfigFormView::RefreshControls() {
@@ -464,17 +467,7 @@ void RouterConfigFormView::RefreshSerialGroup(const Terms& terms) {
 
 void RouterConfigFormView::RefreshEthernet(const Terms& terms) {
     ethernetGroup_->setVisible(terms.known && terms.extended);
-    const bool usable = settings_.ethernetSupported && terms.known && terms.extended;
-    for (QWidget* control :
-         {static_cast<QWidget*>(ethernetControlLabel_), static_cast<QWidget*>(ethernetEnabled_),
-          static_cast<QWidget*>(ethernetDisabled_)}) {
-        control->setEnabled(usable && terms.qrs);
-    }
-    for (QWidget* control :
-         {static_cast<QWidget*>(ipLabel_), static_cast<QWidget*>(ipAddress_),
-          static_cast<QWidget*>(maskLabel_), static_cast<QWidget*>(subnetMask_)}) {
-        control->setEnabled(usable);
-    }
+    EnableOptionalSettings(terms);
     if (!terms.extended || terms.utah || settings_.ethernetEntries.empty()) {
         return;
     }
@@ -486,9 +479,25 @@ void RouterConfigFormView::RefreshEthernet(const Terms& terms) {
     subnetMask_->SetValue(entry.subnetMask);
 }
 
+// A router that refused the Ethernet or expansion commands offers no field for them: an
+// edit there would never be sent.
+void RouterConfigFormView::EnableOptionalSettings(const Terms& terms) {
+    const bool usable = settings_.ethernetSupported && terms.known && terms.extended;
+    for (QWidget* control :
+         {static_cast<QWidget*>(ethernetControlLabel_), static_cast<QWidget*>(ethernetEnabled_),
+          static_cast<QWidget*>(ethernetDisabled_)}) {
+        control->setEnabled(usable && terms.qrs);
+    }
+    for (QWidget* control :
+         {static_cast<QWidget*>(ipLabel_), static_cast<QWidget*>(ipAddress_),
+          static_cast<QWidget*>(maskLabel_), static_cast<QWidget*>(subnetMask_)}) {
+        control->setEnabled(usable);
+    }
+    expansionGroup_->setEnabled(settings_.expansionSupported);
+}
+
 void RouterConfigFormView::RefreshExpansion(const Terms& terms) {
     expansionGroup_->setVisible(terms.known && terms.extended);
-    expansionGroup_->setEnabled(settings_.expansionSupported);
     slave_->setEnabled(terms.qrs);
     const uint8_t mode = settings_.expansion.mode;
     CheckOnly(*expansionButtons_, mode == ExpansionSettings::kMaster  ? master_

@@ -71,6 +71,7 @@ private:
     void RefreshSettings(const Terms& terms);
     void RefreshSerialGroup(const Terms& terms);
     void RefreshEthernet(const Terms& terms);
+    void EnableOptionalSettings(const Terms& terms);
     void RefreshExpansion(const Terms& terms);
     void RefreshIdentity();
     void RefreshLevelRows(const ProtocolCapabilities& caps);

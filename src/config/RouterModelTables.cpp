@@ -104,6 +104,11 @@ bool ModelAcceptsSignalType(int32_t productId, int32_t signalType) {
 
 }  // namespace
 
+std::span<const uint8_t> SettableRouterTypes() {
+    static constexpr std::array<uint8_t, 3> kSettable{64, 28, 56};
+    return kSettable;
+}
+
 std::span<const RouterModelName> RouterModelNames() {
     return kModelNames;
 }

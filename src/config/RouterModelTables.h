@@ -20,6 +20,9 @@ struct RouterModel {
     int32_t powerSupplies;
 };
 
+// The models "Set Router Type" offers, in menu order.
+std::span<const uint8_t> SettableRouterTypes();
+
 // Every named model, in table order.
 std::span<const RouterModelName> RouterModelNames();
 

@@ -85,7 +85,6 @@ constexpr size_t kPortTypeStartOffset = 10;
 constexpr size_t kPortTypeCountOffset = 12;
 constexpr size_t kPortTypeEntriesOffset = 13;
 
-constexpr uint8_t kScrambleBankOne = 1;
 constexpr size_t kScrambleBankOffset = 7;
 constexpr size_t kScrambleStartOffset = 9;
 constexpr size_t kScrambleCountOffset = 11;
@@ -295,18 +294,16 @@ CommResult DecodePortTypeBlock(const RouterMessage& reply, bool& flag, uint8_t& 
 
 CommResult DecodeScrambleBlock(const RouterMessage& reply, ScrambleTableWords& table) {
     ReplyReader reader(reply);
-    const bool bankOne = reader.Byte(kScrambleBankOffset) == kScrambleBankOne;
+    const ScrambleBankBases bases = ScrambleBankBasesFor(reader.Byte(kScrambleBankOffset));
     const size_t start = reader.Word(kScrambleStartOffset);
     const size_t count = reader.Byte(kScrambleCountOffset);
     if (!reader.Ok() || !reader.Has(kScrambleEntriesOffset, kScrambleEntrySize * count)) {
         return CommResult::CountError;
     }
-    const size_t aBase = bankOne ? 0 : 2 * kScrambleBankEntries;
-    const size_t bBase = aBase + kScrambleBankEntries;
     for (size_t i = 0; i < count && start + i < kScrambleBankEntries; ++i) {
         const size_t at = kScrambleEntriesOffset + kScrambleEntrySize * i;
-        table[aBase + start + i] = reader.Word(at);
-        table[bBase + start + i] = reader.Word(at + 2);
+        table[bases.a + start + i] = reader.Word(at);
+        table[bases.b + start + i] = reader.Word(at + 2);
     }
     return CommResult::Success;
 }

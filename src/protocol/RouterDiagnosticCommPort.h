@@ -15,8 +15,10 @@ class UiServices;
 
 // The one object through which the views talk to the router: every operation runs one
 // command with the router's address, shows the failure's message (ReportCommResult)
-// and returns success as a flag. The protocol operations stay reachable for callers that
-// report results themselves (status reads, the reset).
+// and returns success as a flag. Each of these hides the protocol operation of the same
+// name, so that no view can reach the silent one by mistake; the protocol operations
+// without a counterpart here stay for callers that report results themselves (status
+// reads, the reset).
 class RouterDiagnosticCommPort : public RouterProtocol {
 public:
     using TakePair = std::pair<uint16_t, uint16_t>;  // source word, destination word
@@ -31,36 +33,6 @@ public:
     // True for success; otherwise false, after the result's warning box when `show` is
     // set (a time-out never shows one).
     bool ReportCommResult(CommResult result, bool show = true) const;
-
-    using RouterProtocol::ExitFlashDownloadMode;
-    using RouterProtocol::EnterFlashWriteMode;
-    using RouterProtocol::GetCardAddress;
-    using RouterProtocol::GetControlCardInfo;
-    using RouterProtocol::GetCrosspointStatus;
-    using RouterProtocol::GetDataRouterParameters;
-    using RouterProtocol::GetEthernetCommParameters;
-    using RouterProtocol::GetExpansionParameters;
-    using RouterProtocol::GetMonitorStatus;
-    using RouterProtocol::GetPartitionParameters;
-    using RouterProtocol::GetProductId;
-    using RouterProtocol::GetScrambleTable;
-    using RouterProtocol::GetSerialCommParameters;
-    using RouterProtocol::GetSoftwareVersions;
-    using RouterProtocol::ReceiveTextMessage;
-    using RouterProtocol::SendFlashRecord;
-    using RouterProtocol::SetCardAddress;
-    using RouterProtocol::SetControllerState;
-    using RouterProtocol::SetDataRouterParameters;
-    using RouterProtocol::SetEthernetCommParameters;
-    using RouterProtocol::SetExpansionParameters;
-    using RouterProtocol::SetMonitor;
-    using RouterProtocol::SetPartitionParameters;
-    using RouterProtocol::SetRouterType;
-    using RouterProtocol::SetScrambleTable;
-    using RouterProtocol::SetSerialCommParameters;
-    using RouterProtocol::Take;
-    using RouterProtocol::TimedTake;
-    using RouterProtocol::BuildFlashRecordMessage;
 
     // Crosspoints
     bool Take(uint16_t source, uint16_t destination);

@@ -38,6 +38,11 @@ constexpr size_t kVersionStatusOffset = 8;
 constexpr size_t kPortTypeMoreOffset = 7;
 constexpr size_t kScrambleMoreOffset = 8;
 
+size_t PortTypeBlockCount(size_t ports) {
+    const size_t perBlock = RouterProtocol::kPortTypeBlockEntries;
+    return (ports + perBlock - 1) / perBlock;
+}
+
 // Step-1 results after which the version summary is still worth asking for.
 bool SummaryWorthAsking(CommResult versionRecords) {
     return versionRecords == CommResult::Success || versionRecords == CommResult::Timeout ||
@@ -45,9 +50,9 @@ bool SummaryWorthAsking(CommResult versionRecords) {
            versionRecords == CommResult::NotSupported;
 }
 
-constexpr uint8_t kScrambleBankOne = 1;
-constexpr uint8_t kScrambleBankTwo = 2;
-constexpr size_t kScrambleBlocksPerBank = kScrambleBankEntries / 32;
+constexpr size_t kScrambleBlocksPerBank =
+    kScrambleBankEntries / RouterProtocol::kScrambleBlockEntries;
+constexpr size_t kScrambleBlocksPerTable = kScrambleBankCount * kScrambleBlocksPerBank;
 constexpr size_t kMaxBlockCounter = 256;  // the blocks-to-come counter is one byte
 constexpr uint8_t kSerialParametersConstant = 9;
 constexpr uint8_t kSerialMainDisabledBit = 0x02;
@@ -193,13 +198,17 @@ CommResult RouterProtocol::TransactAndDecode(const RouterMessage& request, uint8
 
 CommResult RouterProtocol::ReadReplies(const RouterMessage& request, bool drainFirst,
                                        uint8_t expectedCommand, uint32_t timeoutMs,
-                                       const MultiReplyHandler& handle) {
+                                       size_t maxReplies, const MultiReplyHandler& handle) {
     if (drainFirst) {
         Flush(kDrainTimeoutMs);
     }
     CommResult result = SendMessage(request);
     bool more = true;
-    while (result == CommResult::Success && more) {
+    for (size_t replies = 0; result == CommResult::Success && more; ++replies) {
+        if (replies == maxReplies) {
+            RecoverAfterError();
+            return CommResult::Timeout;
+        }
         RouterMessage reply;
         result = AwaitReplyOne(reply, expectedCommand, timeoutMs);
         if (result == CommResult::Success) {
@@ -284,7 +293,8 @@ CommResult RouterProtocol::ReadVersionRecords(const RouterAddress& address,
                                               std::vector<SoftwareVersion>& versions) {
     return ReadReplies(MakeRequest(address, command::kGetSoftwareVersions, {command::kSubRead}),
                        true, command::ReplyTo(command::kGetSoftwareVersions),
-                       kVersionReplyTimeoutMs, [&](const RouterMessage& reply, bool& more) {
+                       kVersionReplyTimeoutMs, kMaxVersionReplies,
+                       [&](const RouterMessage& reply, bool& more) {
                            ReplyReader reader(reply);
                            more = reader.Byte(kVersionMoreOffset) != 0;
                            const uint8_t status = reader.Byte(kVersionStatusOffset);
@@ -380,17 +390,19 @@ DataRouterReadResult RouterProtocol::GetDataRouterParameters(const RouterAddress
                                                              bool& flag, uint8_t& value,
                                                              std::span<uint8_t> portTypes) {
     DataRouterReadResult result;
-    result.comm =
-        ReadReplies(MakeRequest(address, command::kDataRouterParameters, {command::kSubRead}),
-                    false, command::ReplyTo(command::kDataRouterParameters),
-                    kPortTypeReplyTimeoutMs, [&](const RouterMessage& reply, bool& more) {
-                        ReplyReader reader(reply);
-                        more = reader.Byte(kPortTypeMoreOffset) != 0;
-                        const CommResult decoded = DecodePortTypeBlock(
-                            reply, flag, value, portTypes, result.tooManyInputs);
-                        more = more && !result.tooManyInputs;
-                        return decoded;
-                    });
+    result.comm = ReadReplies(
+        MakeRequest(address, command::kDataRouterParameters, {command::kSubRead}), false,
+        command::ReplyTo(command::kDataRouterParameters), kPortTypeReplyTimeoutMs,
+        // a router without ports still answers once
+        std::max<size_t>(1, PortTypeBlockCount(portTypes.size())),
+        [&](const RouterMessage& reply, bool& more) {
+            ReplyReader reader(reply);
+            more = reader.Byte(kPortTypeMoreOffset) != 0;
+            const CommResult decoded =
+                DecodePortTypeBlock(reply, flag, value, portTypes, result.tooManyInputs);
+            more = more && !result.tooManyInputs;
+            return decoded;
+        });
     return result;
 }
 
@@ -398,7 +410,7 @@ CommResult RouterProtocol::SetDataRouterParameters(const RouterAddress& address,
                                                    uint8_t value,
                                                    std::span<const uint8_t> portTypes,
                                                    const BlockResultObserver& onBlockResult) {
-    const size_t blocks = (portTypes.size() + kPortTypeBlockEntries - 1) / kPortTypeBlockEntries;
+    const size_t blocks = PortTypeBlockCount(portTypes.size());
     if (blocks > kMaxBlockCounter) {
         return CommResult::Failure;
     }
@@ -427,7 +439,7 @@ CommResult RouterProtocol::GetScrambleTable(const RouterAddress& address,
                                             ScrambleTableWords& table) {
     return ReadReplies(MakeRequest(address, command::kScrambleTable, {command::kSubRead}), true,
                        command::ReplyTo(command::kScrambleTable), kScrambleReplyTimeoutMs,
-                       [&](const RouterMessage& reply, bool& more) {
+                       kScrambleBlocksPerTable, [&](const RouterMessage& reply, bool& more) {
                            ReplyReader reader(reply);
                            more = reader.Byte(kScrambleMoreOffset) != 0;
                            return DecodeScrambleBlock(reply, table);
@@ -445,8 +457,7 @@ CommResult RouterProtocol::SetScrambleTable(const RouterAddress& address,
 
 CommResult RouterProtocol::SendScrambleBank(const RouterAddress& address, uint8_t bank,
                                             const ScrambleTableWords& table) {
-    const size_t aBase = bank == kScrambleBankOne ? 0 : 2 * kScrambleBankEntries;
-    const size_t bBase = aBase + kScrambleBankEntries;
+    const ScrambleBankBases bases = ScrambleBankBasesFor(bank);
     for (size_t block = 0; block < kScrambleBlocksPerBank; ++block) {
         const size_t start = block * kScrambleBlockEntries;
         RouterMessage request =
@@ -455,8 +466,8 @@ CommResult RouterProtocol::SendScrambleBank(const RouterAddress& address, uint8_
                          High(static_cast<unsigned>(start)), Low(static_cast<unsigned>(start)),
                          static_cast<uint8_t>(kScrambleBlockEntries)});
         for (size_t i = start; i < start + kScrambleBlockEntries; ++i) {
-            request.AppendWord(table[aBase + i]);
-            request.AppendWord(table[bBase + i]);
+            request.AppendWord(table[bases.a + i]);
+            request.AppendWord(table[bases.b + i]);
         }
         request.SetChecksum();
         const CommResult result =

@@ -60,6 +60,8 @@ public:
     static constexpr uint32_t kScrambleReplyTimeoutMs = 500;
     static constexpr uint32_t kScrambleBlockTimeoutMs = 500;
     static constexpr size_t kScrambleBlockEntries = 32;
+    // Far more version records than any card carries.
+    static constexpr size_t kMaxVersionReplies = 64;
     static constexpr uint32_t kPartitionTimeoutMs = 500;
     // Communication parameters
     static constexpr uint32_t kCommParametersReadTimeoutMs = 500;
@@ -189,8 +191,10 @@ protected:
                                  uint32_t timeoutMs, const ReplyHandler& decode);
     // Sends the request once, then reads replies while the previous one said more follow;
     // no retries.
+    // Reads replies while they say more follow, at most `maxReplies` of them: a device that
+    // never stops fails the read as a time-out would, after the recovery pause.
     CommResult ReadReplies(const RouterMessage& request, bool drainFirst, uint8_t expectedCommand,
-                           uint32_t timeoutMs, const MultiReplyHandler& handle);
+                           uint32_t timeoutMs, size_t maxReplies, const MultiReplyHandler& handle);
     // Passes a decode result through, recovering first when it is a failure.
     CommResult RecoverUnlessSuccess(CommResult decoded);
 

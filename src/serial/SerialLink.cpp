@@ -253,7 +253,7 @@ LinkStatus SerialLink::ReceiveFramed(std::span<uint8_t> buffer, size_t& received
 
 // A frame is refused before its body is read when it would not fit; its body then stays
 // unread until the next Flush. A body that stops short is never passed on as a frame: the
-// missing bytes are zeroed and `received` counts only what arrived.
+// missing bytes are zeroed and `received` counts (and the log shows) only what arrived.
 LinkStatus SerialLink::ReadFrame(std::span<uint8_t> buffer, size_t& received) {
     const auto header = buffer.first(headerLength_);
     if (const LinkStatus status = ReadHeader(header); status != LinkStatus::Received) {
@@ -268,13 +268,13 @@ LinkStatus SerialLink::ReadFrame(std::span<uint8_t> buffer, size_t& received) {
     if (!FillFromLink(body, got)) {
         return LinkStatus::ReadFailed;
     }
+    received = header.size() + got;
+    // The log shows what arrived, also of a frame that stopped short.
+    LogMessage(CommLog::Direction::Received, buffer.first(received));
     if (got < body.size()) {
         std::ranges::fill(body.subspan(got), uint8_t{0});
-        received = header.size() + got;
         return LinkStatus::TruncatedBody;
     }
-    received = header.size() + body.size();
-    LogMessage(CommLog::Direction::Received, buffer.first(received));
     return LinkStatus::Received;
 }
 

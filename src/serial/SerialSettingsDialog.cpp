@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSerialPortInfo>
 #include <QStringList>
@@ -12,6 +13,7 @@
 #include <algorithm>
 
 #include "serial/SerialLink.h"
+#include "shell/AccessibleName.h"
 #include "shell/UiServices.h"
 
 namespace zerandi {
@@ -74,8 +76,12 @@ void SerialSettingsDialog::BuildControls() {
     connect(buttons_, &QDialogButtonBox::rejected, this, &SerialSettingsDialog::reject);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Comm. port:"), portList_);
-    form->addRow(QStringLiteral("Baud rate:"), baudList_);
+    auto* portLabel = new QLabel(QStringLiteral("Comm. port:"), this);
+    auto* baudLabel = new QLabel(QStringLiteral("Baud rate:"), this);
+    LabelControl(portLabel, portList_);
+    LabelControl(baudLabel, baudList_);
+    form->addRow(portLabel, portList_);
+    form->addRow(baudLabel, baudList_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(logBox_);

@@ -124,6 +124,40 @@ TEST_F(LevelRowTest, TheDefaultInputShowsTriStateByModel) {
     }
 }
 
+struct WordKeysCase {
+    std::string keys;  // "<" stands for Backspace, ">" for Delete
+    QString shown;
+    int32_t stored;
+};
+
+TEST_F(LevelRowTest, KeysOnTriStateDefaultInputNeverStoreANumberThatIsNotShown) {
+    const std::vector<WordKeysCase> cases{
+        {"<", "TRI", 0xF3F3}, {">", "TRI", 0xF3F3}, {"<<<", "TRI", 0xF3F3}, {"7", "7", 7},
+        {"<7", "7", 7},       {"42", "42", 42},     {"x", "TRI", 0xF3F3},
+    };
+    for (const WordKeysCase& c : cases) {
+        SCOPED_TRACE(c.keys);
+        StartRouter("QR1205", [](zsim::RouterState& s) { s.levels.at(0).defaultInput = 0xF3F3; });
+        ReadAll();
+        NumberEdit& edit = view->Row(0).Edit(LevelColumn::DefaultInput);
+        ASSERT_EQ(edit.text(), "TRI");
+        edit.setFocus();
+        edit.end(false);
+        for (const char key : c.keys) {
+            if (key == '<' || key == '>') {
+                QTest::keyClick(&edit, key == '<' ? Qt::Key_Backspace : Qt::Key_Delete);
+            } else {
+                QTest::keyClicks(&edit, QString(QChar::fromLatin1(key)));
+            }
+        }
+        EXPECT_EQ(edit.text(), c.shown);
+        EXPECT_EQ(doc->levels[0].defaultInput, c.stored);
+
+        WriteAll();
+        EXPECT_EQ(simulator.Router().Snapshot().levels.at(0).defaultInput, c.stored);
+    }
+}
+
 struct SignalTypeCase {
     std::string model;
     uint16_t cardPartNumber;

@@ -32,7 +32,7 @@ TEST(ProtocolCapabilitiesTest, RowByProtocol) {
     for (const CapabilityCase& c : cases) {
         SCOPED_TRACE(c.protocol);
         const ProtocolCapabilities& r = LookupProtocolCapabilities(c.protocol);
-        EXPECT_EQ(r.protocol, c.row);
+        EXPECT_EQ(ProtocolNumber(r.protocol), c.row);
         EXPECT_EQ(r.startupMode, c.startupMode);
         EXPECT_EQ(r.baudRate, c.baudRate);
         EXPECT_EQ(r.replyWhen, c.replyWhen);

@@ -443,6 +443,9 @@ TEST_F(RouterConfigFormViewTest, AWriteRefusedAsNotSupportedIsLeftOutOfTheNextWr
         ASSERT_GE(ui.MessageTexts().size(), 2U);
         EXPECT_EQ(ui.MessageTexts().end()[-2], c.message);
         EXPECT_EQ(ui.MessageTexts().back(), "Problem occured while writing.");
+        // No edit is offered that a later write would leave out.
+        EXPECT_FALSE(c.ethernet ? Find<IpAddressEdit>("ipAddress").isEnabled()
+                                : Find<QGroupBox>("expansionGroup").isEnabled());
 
         ClearRecords();
         WriteAll();

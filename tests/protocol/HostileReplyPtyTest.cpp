@@ -129,6 +129,49 @@ TEST_F(HostileReplyPtyTest, IndicesOutsideTheTablesAreNeverWritten) {
     EXPECT_EQ(storage[0], 0xAA);  // the read stopped: the second reply was not taken
 }
 
+struct EndlessReadCase {
+    const char* name;
+    Bytes moreToCome;  // one reply that says more replies follow
+    size_t bound;
+    std::function<CommResult(RouterProtocol&, const RouterAddress&)> call;
+};
+
+TEST_F(HostileReplyPtyTest, AReadWhoseRepliesNeverStopFailsAtItsBoundAndTheLinkRecovers) {
+    std::vector<SoftwareVersion> versions;
+    ScrambleTableWords scramble{};
+    std::vector<uint8_t> portTypes(300, 0);
+    bool flag = false;
+    uint8_t value = 0;
+    using P = RouterProtocol;
+    using A = const RouterAddress&;
+    const std::vector<EndlessReadCase> cases = {
+        {"scramble table", Reply(0xC6, {1, 1, 0, 0, 0}), 16,
+         [&](P& p, A a) { return p.GetScrambleTable(a, scramble); }},
+        {"port types of 300 ports", Reply(0xC8, {1, 0, 0, 0, 0, 0}), 3,
+         [&](P& p, A a) { return p.GetDataRouterParameters(a, flag, value, portTypes).comm; }},
+        {"software versions", Reply(0x95, {1, 0}), RouterProtocol::kMaxVersionReplies,
+         [&](P& p, A a) { return p.GetSoftwareVersions(a, versions); }},
+    };
+    for (const EndlessReadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        clock.ClearSleeps();
+        Bytes endless;
+        for (size_t i = 0; i <= c.bound; ++i) {
+            endless = endless + c.moreToCome;
+        }
+        peer.AnswerNext(endless);
+        EXPECT_EQ(c.call(protocol, address), CommResult::Timeout);
+        EXPECT_FALSE(clock.Sleeps().empty());
+        EXPECT_EQ(clock.Sleeps().front(), kRecoveryMs);
+
+        uint8_t maker = 0;
+        uint8_t product = 0;
+        peer.AnswerNext(Reply(0x90, {0, 64}));
+        EXPECT_EQ(protocol.GetProductId(address, maker, product), CommResult::Success);
+        EXPECT_EQ(product, 64);
+    }
+}
+
 TEST_F(HostileReplyPtyTest, ADeviceThatNeverStopsSendingOtherFramesEndsTheWait) {
     Bytes flood;
     for (int i = 0; i <= RouterProtocol::kMaxSkippedReplies; ++i) {

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/ZerandiApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/QtUiServices.h"
 #include "shell/VersionInfo.h"
-#include "shell/ZerandiApplication.h"
 #include "support/QtPrinters.h"
 
 namespace zerandi {

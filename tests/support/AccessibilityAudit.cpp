@@ -13,13 +13,24 @@ namespace zerandi::test {
 
 namespace {
 
-bool IsInputControl(const QWidget* widget) {
-    if (qobject_cast<const QPushButton*>(widget) != nullptr) {
-        return false;  // a push button is named by its own text
+// The parts Qt builds inside its own widgets (a drop-down's popup list and edit, the
+// tool bar's and menu bar's overflow buttons) speak through the widget they belong to.
+bool IsPartOfQtWidget(const QWidget* widget) {
+    if (widget->objectName().startsWith(QLatin1String("qt_"))) {
+        return true;
     }
-    if (qobject_cast<const QLineEdit*>(widget) != nullptr &&
-        qobject_cast<const QComboBox*>(widget->parentWidget()) != nullptr) {
-        return false;  // the edit inside a drop-down speaks through the drop-down
+    for (const QWidget* holder = widget->parentWidget(); holder != nullptr;
+         holder = holder->parentWidget()) {
+        if (qobject_cast<const QComboBox*>(holder) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsInputControl(const QWidget* widget) {
+    if (qobject_cast<const QPushButton*>(widget) != nullptr || IsPartOfQtWidget(widget)) {
+        return false;  // a push button is named by its own text
     }
     return qobject_cast<const QLineEdit*>(widget) != nullptr ||
            qobject_cast<const QComboBox*>(widget) != nullptr ||

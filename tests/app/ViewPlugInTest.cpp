@@ -9,12 +9,12 @@
 #include <QWidget>
 #include <set>
 
-#include "MenuLookup.h"
+#include "app/ZerandiApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/CustomMdiChildWnd.h"
 #include "shell/ViewCommands.h"
 #include "shell/ViewMenuSet.h"
-#include "shell/ZerandiApplication.h"
+#include "support/MenuLookup.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedUiServices.h"
 

@@ -1,9 +1,9 @@
-#include "InstalledViews.h"
+#include "app/InstalledViews.h"
 
 #include <memory>
 
+#include "app/ZerandiApplication.h"
 #include "config/RouterConfigFormView.h"
-#include "shell/ZerandiApplication.h"
 
 namespace zerandi {
 

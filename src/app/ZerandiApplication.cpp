@@ -1,4 +1,4 @@
-#include "shell/ZerandiApplication.h"
+#include "app/ZerandiApplication.h"
 
 #include <QMdiArea>
 

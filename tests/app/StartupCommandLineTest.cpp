@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/StartupCommandLine.h"
+#include "app/StartupCommandLine.h"
 #include "support/QtPrinters.h"
 
 namespace zerandi {

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "MenuLookup.h"
+#include "app/ZerandiApplication.h"
 #include "serial/SerialLink.h"
 #include "serial/SerialSettingsDialog.h"
 #include "shell/AboutDialog.h"
@@ -20,7 +20,7 @@
 #include "shell/LockKeyIndicators.h"
 #include "shell/PendingView.h"
 #include "shell/VersionInfo.h"
-#include "shell/ZerandiApplication.h"
+#include "support/MenuLookup.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedUiServices.h"
 

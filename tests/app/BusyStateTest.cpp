@@ -8,10 +8,10 @@
 #include <QTest>
 #include <vector>
 
-#include "InstalledViews.h"
+#include "app/InstalledViews.h"
+#include "app/ZerandiApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/QtUiServices.h"
-#include "shell/ZerandiApplication.h"
 #include "support/SimulatedRouter.h"
 
 namespace zerandi {

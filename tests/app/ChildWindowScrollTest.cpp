@@ -5,10 +5,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "InstalledViews.h"
+#include "app/InstalledViews.h"
+#include "app/ZerandiApplication.h"
 #include "shell/CMainFrame.h"
 #include "shell/CustomMdiChildWnd.h"
-#include "shell/ZerandiApplication.h"
 #include "support/ScriptedUiServices.h"
 
 namespace zerandi {

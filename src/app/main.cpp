@@ -6,16 +6,16 @@
 #include <memory>
 #include <string>
 
-#include "InstalledViews.h"
 #include "PtySimulator.h"
 #include "SimRouter.h"
+#include "app/InstalledViews.h"
+#include "app/StartupCommandLine.h"
+#include "app/ZerandiApplication.h"
 #include "serial/PortChoice.h"
 #include "shell/ApplicationIcon.h"
 #include "shell/CMainFrame.h"
 #include "shell/QtUiServices.h"
-#include "shell/StartupCommandLine.h"
 #include "shell/VersionInfo.h"
-#include "shell/ZerandiApplication.h"
 
 namespace {
 

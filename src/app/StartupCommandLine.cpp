@@ -1,4 +1,4 @@
-#include "shell/StartupCommandLine.h"
+#include "app/StartupCommandLine.h"
 
 namespace zerandi {
 
