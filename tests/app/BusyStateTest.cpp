@@ -66,7 +66,8 @@ TEST(BusyStateTest, WhileReadAllRunsTheMainWindowIsDisabledAndNoSecondCommandSta
     ui.mainFrame = &app.MainFrame();
     ui.router = &router;
     // The card address is refused, so a box comes up in the middle of "Read All".
-    router.InjectFault({zsim::SimFault::Kind::Refuse, 2, 0x44, 0});
+    router.InjectFault(
+        {.kind = zsim::SimFault::Kind::Refuse, .param = 2, .command = 0x44, .subCommand = 0});
 
     QTest::mouseClick(readAll, Qt::LeftButton);
 

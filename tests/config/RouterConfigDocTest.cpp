@@ -105,7 +105,8 @@ TEST_F(RouterConfigDocTest, ResetsTheControllerOnlyWhenTheUserSaysYes) {
 
 TEST_F(RouterConfigDocTest, AFailedResetShowsItsBoxAfterTheQuestion) {
     const auto doc = MakeDoc(simulator.Port());
-    simulator.Router().InjectFault({zsim::SimFault::Kind::Busy, 0, kResetCommand, -1, 4});
+    simulator.Router().InjectFault(
+        {.kind = zsim::SimFault::Kind::Busy, .command = kResetCommand, .times = 4});
     ui.AnswerNextMessage(MessageAnswer::Yes);
     doc->AskAndResetController(kQuestion);
     EXPECT_EQ(ui.MessageTexts(),

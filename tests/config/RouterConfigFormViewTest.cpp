@@ -356,7 +356,8 @@ TEST_F(RouterConfigFormViewTest, AnInvalidIpAddressStopsWriteAllAfterTheSerialPa
 
 TEST_F(RouterConfigFormViewTest, AReadThatStoppedHalfWayIsNeverWrittenBack) {
     StartRouter("QR1206");
-    simulator.Router().InjectFault({zsim::SimFault::Kind::Refuse, 2, 0x47, 0});
+    simulator.Router().InjectFault(
+        {.kind = zsim::SimFault::Kind::Refuse, .param = 2, .command = 0x47, .subCommand = 0});
     ReadAll();
     ASSERT_EQ(ui.MessageTexts().back(), "Unable to read the Partition Parameters.");
     ui.ClearMessages();
@@ -394,8 +395,10 @@ TEST_F(RouterConfigFormViewTest, AnEthernetReadRefusalLeavesEthernetOutOfLaterWr
     for (const EthernetReadCase& c : cases) {
         SCOPED_TRACE(c.refusalCode);
         StartRouter("QR1209");
-        simulator.Router().InjectFault(
-            zsim::SimFault{zsim::SimFault::Kind::Refuse, c.refusalCode, kCommParameters, 2});
+        simulator.Router().InjectFault({.kind = zsim::SimFault::Kind::Refuse,
+                                        .param = c.refusalCode,
+                                        .command = kCommParameters,
+                                        .subCommand = 2});
         ReadAll();
         EXPECT_EQ(ui.MessageTexts(), (std::vector<QString>{c.reported, c.viewMessage}));
         EXPECT_TRUE(Shown("ethernetGroup"));
@@ -539,7 +542,7 @@ TEST_F(RouterConfigFormViewTest, SetRouterTypeWritesTheChosenModel) {
         StartRouter("QR1206");
         if (c.refused) {
             simulator.Router().InjectFault(
-                zsim::SimFault{zsim::SimFault::Kind::Refuse, 2, kSetRouterType});
+                {.kind = zsim::SimFault::Kind::Refuse, .param = 2, .command = kSetRouterType});
         }
         QWidget owner;
         CommonMenus common;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/FacadeFixture.h"
 #include "protocol/RouterCommands.h"
-#include "protocol/SimulatedRouterFixture.h"
 #include "protocol/TestFrames.h"
 
 namespace zerandi::test {
@@ -17,13 +17,10 @@ namespace {
 using Kind = zsim::SimFault::Kind;
 using Bytes = std::vector<uint8_t>;
 
-class CommandPtyTest : public SimulatedRouterFixture {
+class CommandPtyTest : public FacadeFixture {
 protected:
     void UseExtendedCard() {
         simulator.Router().Update([](zsim::RouterState& s) { s.cardPartNumber = 263; });
-    }
-    void Refuse(int command, int subCommand, int code, int times = 1) {
-        simulator.Router().InjectFault({Kind::Refuse, code, command, subCommand, times, {}, 0});
     }
     std::vector<uint8_t> CommandsSent() const { return CommandsOf(Requests()); }
 };
@@ -266,7 +263,7 @@ TEST_F(CommandPtyTest, AVersionReplyWithItsErrorFlagEndsTheRead) {
 }
 
 TEST_F(CommandPtyTest, AnOlderCardWithoutTheDetailedListGivesTheSummary) {
-    Refuse(0x15, -1, 4);
+    InjectFault({.kind = Kind::Refuse, .param = 4, .command = 0x15});
     std::vector<SoftwareVersion> versions;
     ASSERT_EQ(protocol.GetSoftwareVersions(address, versions), CommResult::Success);
     EXPECT_EQ(CommandsSent(), (Bytes{0x15, 0x11}));
@@ -277,13 +274,13 @@ TEST_F(CommandPtyTest, AnOlderCardWithoutTheDetailedListGivesTheSummary) {
     EXPECT_EQ(versions[0].build, 3);
 
     ClearRecords();
-    Refuse(0x15, -1, 9);
-    Refuse(0x11, -1, 4);
+    InjectFault({.kind = Kind::Refuse, .param = 9, .command = 0x15});
+    InjectFault({.kind = Kind::Refuse, .param = 4, .command = 0x11});
     EXPECT_EQ(protocol.GetSoftwareVersions(address, versions), CommResult::UnknownCommand);
     EXPECT_TRUE(versions.empty());
 
     ClearRecords();
-    Refuse(0x15, -1, 1);
+    InjectFault({.kind = Kind::Refuse, .param = 1, .command = 0x15});
     EXPECT_EQ(protocol.GetSoftwareVersions(address, versions), CommResult::InvalidData);
     EXPECT_EQ(CommandsSent(), Bytes{0x15});
 }
@@ -336,7 +333,7 @@ TEST_F(CommandPtyTest, AnEmptyOrReversedRangeSendsNothing) {
 
 TEST_F(CommandPtyTest, AFailingBlockEndsTheStatusRead) {
     simulator.Router().Update([](zsim::RouterState& s) { s.outputs = 100; });
-    simulator.Router().InjectFault({Kind::Refuse, 1, 0x4A, -1, 1, {}, 0});
+    InjectFault({.kind = Kind::Refuse, .param = 1, .command = 0x4A});
     std::vector<int32_t> sources(100, 5);
     EXPECT_EQ(protocol.GetCrosspointStatus(address, 1, 100, sources), CommResult::InvalidData);
     EXPECT_EQ(Requests().size(), 1u);
@@ -374,12 +371,12 @@ TEST_F(CommandPtyTest, AScrambleTableIsWrittenInSixteenBlocksAndReadBack) {
 }
 
 TEST_F(CommandPtyTest, AScrambleWriteStopsAtTheFirstFailingBlock) {
-    Refuse(0x46, 2, 1);
+    InjectFault({.kind = Kind::Refuse, .param = 1, .command = 0x46, .subCommand = 2});
     EXPECT_EQ(protocol.SetScrambleTable(address, NumberedScramble()), CommResult::InvalidData);
     EXPECT_EQ(Requests().size(), 9u);
 
     ClearRecords();
-    Refuse(0x46, 1, 2);
+    InjectFault({.kind = Kind::Refuse, .param = 2, .command = 0x46, .subCommand = 1});
     EXPECT_EQ(protocol.SetScrambleTable(address, NumberedScramble()), CommResult::CannotExecute);
     EXPECT_EQ(Requests().size(), 1u);
 }
@@ -425,7 +422,7 @@ TEST_F(DataRouterPtyTest, PortTypesAreWrittenInBlocksOf128) {
 }
 
 TEST_F(DataRouterPtyTest, EveryPortTypeBlockIsSentEvenAfterAFailure) {
-    Refuse(0x48, 1, 2);
+    InjectFault({.kind = Kind::Refuse, .param = 2, .command = 0x48, .subCommand = 1});
     std::vector<uint8_t> portTypes(300, 1);  // the router has 256 ports: the last block fails too
     std::vector<CommResult> blockResults;
     EXPECT_EQ(protocol.SetDataRouterParameters(address, 0, 0, portTypes,

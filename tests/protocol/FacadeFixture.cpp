@@ -43,11 +43,6 @@ void FacadeFixture::StartRouter(const std::string& model) {
     ClearRecords();
 }
 
-void FacadeFixture::InjectFault(zsim::SimFault::Kind kind, int command, int param, int times,
-                                int subCommand) {
-    simulator.Router().InjectFault({kind, param, command, subCommand, times, {}, 0});
-}
-
 void FacadeFixture::ClearRecords() {
     simulator.Router().ClearReceivedFrames();
     ui.ClearMessages();

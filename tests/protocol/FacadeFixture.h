@@ -14,22 +14,23 @@
 
 namespace zerandi::test {
 
-// The facade opened on a simulated router over a pseudo-terminal, with a scripted UI that
-// records every box and a clock that records the pauses.
+// The facade opened on a simulated router over a pseudo-terminal at 9600 baud, with a
+// scripted UI that records every box and a clock that records the pauses. Tests of the
+// transactions themselves use the protocol beneath the facade.
 class FacadeFixture : public ::testing::Test {
 protected:
     FacadeFixture();
 
-    static constexpr uint32_t kBaud = 115200;
+    static constexpr uint32_t kBaud = 9600;
     static constexpr uint32_t kRestingReadTimeoutMs = 500;
+    static constexpr uint32_t kRecoveryMs = 596;  // the recovery pause at 9600 baud
 
     void SetUp() override;
     void TearDown() override;
 
     // Replaces the router by a fresh one of this model and reopens the link on it.
     void StartRouter(const std::string& model);
-    void InjectFault(zsim::SimFault::Kind kind, int command, int param = 0, int times = 1,
-                     int subCommand = -1);
+    void InjectFault(const zsim::SimFault& fault) { simulator.Router().InjectFault(fault); }
     // Forgets the frames, boxes and pauses seen so far.
     void ClearRecords();
 
@@ -42,6 +43,8 @@ protected:
     FakeClock clock;
     SimulatedRouter simulator;
     RouterDiagnosticCommPort port;
+    RouterProtocol& protocol = port;
+    const RouterAddress& address = port.Address();
 };
 
 }  // namespace zerandi::test

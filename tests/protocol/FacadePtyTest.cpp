@@ -24,7 +24,7 @@ const std::string kInvalidDataText = "Error Message Received: \"Invalid data\"";
 using FacadePtyTest = FacadeFixture;
 
 TEST_F(FacadePtyTest, ABusyTakeShowsOneBoxAfterEveryRetryAndFails) {
-    InjectFault(Kind::Busy, kTakeCommand, 0, 4);
+    InjectFault({.kind = Kind::Busy, .command = kTakeCommand, .times = 4});
     EXPECT_FALSE(port.Take(3, 5));
     EXPECT_EQ(Requests().size(), 4u);
     EXPECT_EQ(Boxes(), std::vector<std::string>{Box(kBusyText)});
@@ -35,9 +35,7 @@ TEST_F(FacadePtyTest, ABusyTakeShowsOneBoxAfterEveryRetryAndFails) {
 TEST_F(FacadePtyTest, SingleCommandFailuresShowTheirBoxAndLeaveTheLinkUsable) {
     struct Case {
         std::string name;
-        Kind kind;
-        int command;
-        int param;
+        zsim::SimFault fault;
         std::function<bool(RouterDiagnosticCommPort&)> operation;
         std::vector<std::string> boxes;
     };
@@ -47,40 +45,32 @@ TEST_F(FacadePtyTest, SingleCommandFailuresShowTheirBoxAndLeaveTheLinkUsable) {
         return p.GetProductId(maker, product);
     };
     const auto cardAddress = [](RouterDiagnosticCommPort& p) {
-        uint8_t address = 0;
-        return p.GetCardAddress(address);
+        uint8_t card = 0;
+        return p.GetCardAddress(card);
     };
     const auto routerType = [](RouterDiagnosticCommPort& p) { return p.SetRouterType(64); };
     const std::vector<Case> cases = {
-        {"time-out", Kind::Silence, kProductIdCommand, 0, productId, {}},
+        {"time-out", {.kind = Kind::Silence, .command = kProductIdCommand}, productId, {}},
         {"checksum",
-         Kind::CorruptChecksum,
-         kProductIdCommand,
-         0,
+         {.kind = Kind::CorruptChecksum, .command = kProductIdCommand},
          productId,
          {Box("unknown Comm error")}},
         {"start byte",
-         Kind::WrongStartByte,
-         kProductIdCommand,
-         0,
+         {.kind = Kind::WrongStartByte, .command = kProductIdCommand},
          productId,
          {Box("unknown Comm error")}},
         {"refused",
-         Kind::Refuse,
-         kCardAddressCommand,
-         9,
+         {.kind = Kind::Refuse, .param = 9, .command = kCardAddressCommand},
          cardAddress,
          {Box("Error Message Received: \"Command not supported\"")}},
         {"ascii",
-         Kind::AsciiError,
-         kRouterTypeCommand,
-         0,
+         {.kind = Kind::AsciiError, .command = kRouterTypeCommand},
          routerType,
          {Box("Error Message Received: \"Ascii Error Msg\"")}},
     };
     for (const Case& c : cases) {
         ClearRecords();
-        InjectFault(c.kind, c.command, c.param);
+        InjectFault(c.fault);
         EXPECT_FALSE(c.operation(port)) << c.name;
         EXPECT_EQ(Boxes(), c.boxes) << c.name;
         ui.ClearMessages();
@@ -114,7 +104,7 @@ TEST_F(FacadePtyTest, OperationsWithARawResultHandItBackAndStillShowTheBox) {
     EXPECT_EQ(result, CommResult::Success);
     EXPECT_EQ(simulator.Router().Snapshot().expansionIndex, 3);
     ui.ClearMessages();
-    InjectFault(Kind::Busy, kExpansionCommand, 0, 4);
+    InjectFault({.kind = Kind::Busy, .command = kExpansionCommand, .times = 4});
     EXPECT_FALSE(port.GetExpansionParameters(settings, result));
     EXPECT_EQ(result, CommResult::Busy);
     EXPECT_EQ(Boxes(), std::vector<std::string>{Box(kBusyText)});
@@ -183,7 +173,7 @@ TEST_F(TakeListTest, AWholeListSucceedsAndAnEmptyOneSendsNothing) {
 }
 
 TEST_F(TakeListTest, ABusyTakeInTheListIsRetriedBeforeItCountsAsFailed) {
-    InjectFault(Kind::Busy, kTakeCommand, 0, 4);
+    InjectFault({.kind = Kind::Busy, .command = kTakeCommand, .times = 4});
     EXPECT_FALSE(port.ExecuteTakeList(pairs, false));
     EXPECT_EQ(Requests().size(), 4u);
     EXPECT_EQ(Boxes(),

@@ -48,7 +48,7 @@ TEST_F(DataRouterTablesTest, MorePortsThanTheTableHoldsShowTheTooManyInputsMessa
 
 TEST_F(DataRouterTablesTest, AFailedReplyShowsItsBox) {
     StartRouter("QR1208");
-    InjectFault(Kind::CorruptChecksum, kDataRouterCommand);
+    InjectFault({.kind = Kind::CorruptChecksum, .command = kDataRouterCommand});
     std::vector<uint8_t> table(kQr1208Ports);
     EXPECT_FALSE(port.GetDataRouterParameters(flag, value, table));
     EXPECT_EQ(Boxes(), std::vector<std::string>{Box("unknown Comm error")});
@@ -79,7 +79,11 @@ TEST_F(DataRouterTablesTest, WritesReportEachFailingBlock) {
     for (const Case& c : cases) {
         ClearRecords();
         if (c.refusedBlocks > 0) {
-            InjectFault(Kind::Refuse, kDataRouterCommand, 1, c.refusedBlocks, kSubWrite);
+            InjectFault({.kind = Kind::Refuse,
+                         .param = 1,
+                         .command = kDataRouterCommand,
+                         .subCommand = kSubWrite,
+                         .times = c.refusedBlocks});
         }
         const std::vector<uint8_t> table(c.ports, 2);
         EXPECT_EQ(port.SetDataRouterParameters(0, 0, table), c.result) << c.name;

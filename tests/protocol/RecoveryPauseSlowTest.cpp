@@ -17,7 +17,8 @@ TEST(RecoveryPauseSlowTest, ARefusalReallyPausesBeforeTheTransactionEnds) {
     SystemClock clock;
     RouterProtocol protocol(std::make_unique<QtSerialDevice>(), clock);
     ASSERT_TRUE(protocol.Reopen(simulator.Port(), 9600, 8, StopBits::One, Parity::None, 500));
-    simulator.Router().InjectFault({zsim::SimFault::Kind::Refuse, 1, 0x10, -1, 1, {}, 0});
+    simulator.Router().InjectFault(
+        {.kind = zsim::SimFault::Kind::Refuse, .param = 1, .command = 0x10});
 
     uint8_t maker = 0;
     uint8_t product = 0;

@@ -4,5 +4,5 @@ zerandi_add_test(protocol_facade_unit_tests LABEL unit
   LIBS zerandi_protocol)
 
 zerandi_add_test(protocol_facade_pty_tests LABEL pty
-  SOURCES FacadeFixture.cpp FacadePtyTest.cpp FacadeTablesPtyTest.cpp
+  SOURCES FacadePtyTest.cpp FacadeTablesPtyTest.cpp
   LIBS zerandi_protocol_test_support)

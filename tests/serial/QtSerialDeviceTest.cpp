@@ -17,7 +17,10 @@ using test::Bytes;
 using test::PtyPeer;
 
 constexpr uint32_t kShortTimeoutMs = 80;
-constexpr uint32_t kLongTimeoutMs = 2000;
+// A time-out so long that a read waiting for it stands out from any slow, loaded machine:
+// reads that must not wait are allowed half of it.
+constexpr uint32_t kLongTimeoutMs = 10000;
+constexpr int64_t kPromptReadMs = kLongTimeoutMs / 2;
 
 int64_t ThreadCpuMs() {
     timespec now{};
@@ -55,7 +58,7 @@ TEST_F(QtSerialDeviceTest, ReadReturnsWhatArrivedWithoutWaitingForMore) {
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(device_.read(buffer_), std::optional<size_t>(3));
-    EXPECT_LT(clock.elapsed(), kLongTimeoutMs / 2);
+    EXPECT_LT(clock.elapsed(), kPromptReadMs);
     EXPECT_EQ((Bytes{buffer_[0], buffer_[1], buffer_[2]}), (Bytes{1, 2, 3}));
 }
 
@@ -91,7 +94,7 @@ TEST_F(QtSerialDeviceTest, HangUpFailsReadsAndWritesPromptly) {
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(device_.read(buffer_), std::nullopt);
-    EXPECT_LT(clock.elapsed(), kLongTimeoutMs / 2);
+    EXPECT_LT(clock.elapsed(), kPromptReadMs);
     EXPECT_TRUE(device_.hungUp());
     EXPECT_TRUE(device_.isOpen());  // until its owner closes it
     EXPECT_FALSE(device_.write(Bytes{1}));

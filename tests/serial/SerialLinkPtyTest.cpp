@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -287,12 +286,9 @@ TEST_F(SerialLinkPtyTest, FlushReturnsFromAPeerThatNeverStopsSending) {
     CheckedLink link(clock_);
     ASSERT_TRUE(Reopen(link, peer_));
     peer_.StartStreaming(5000);
-    QElapsedTimer clock;
-    clock.start();
     // Each read waits up to 50 ms, so a drain that only stops on a quiet line would run
-    // for as long as the peer sends.
+    // for as long as the peer sends: the peer would have stopped by the time it returns.
     EXPECT_TRUE(link.Flush(50));
-    EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_TRUE(peer_.Streaming());
     peer_.StopStreaming();
 }
@@ -304,15 +300,10 @@ TEST_F(SerialLinkPtyTest, HangUpDuringAFramedReadClosesTheLink) {
     peer_.Write(Header(5));
     peer_.HangUpAfter(30);
     std::array<uint8_t, kProtocolBufferBytes> buffer{};
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_EQ(link.ReceiveMessage(buffer, 2000), LinkStatus::ReadFailed);
-    EXPECT_LT(clock.elapsed(), 1000);
+    // A failed read, not the time-out that waiting for the rest of the body would give.
+    EXPECT_EQ(link.ReceiveMessage(buffer, kReplyTimeoutMs), LinkStatus::ReadFailed);
     EXPECT_FALSE(link.IsOpen());
-
-    clock.restart();
     EXPECT_FALSE(link.Send(Frame(1)));
-    EXPECT_LT(clock.elapsed(), 100);
 
     PtyPeer next;
     ASSERT_TRUE(Reopen(link, next));

@@ -48,16 +48,24 @@ Bytes With(Bytes bytes, size_t index, uint8_t value) {
 
 std::vector<FaultCase> FaultCases() {
     return {
-        {"Busy", {Kind::Busy}, [](auto& a) { ExpectSent(a, Refusal(0x80, {10})); }},
-        {"Refuse 0", {Kind::Refuse, 0}, [](auto& a) { ExpectSent(a, Refusal(0x80, {0})); }},
-        {"Refuse 200", {Kind::Refuse, 200}, [](auto& a) { ExpectSent(a, Refusal(0x80, {200})); }},
-        {"SequenceError", {Kind::SequenceError}, [](auto& a) { ExpectSent(a, Refusal(0x81, {})); }},
-        {"AsciiError", {Kind::AsciiError}, [](auto& a) { ExpectSent(a, Refusal(0x8F, {})); }},
+        {"Busy", {.kind = Kind::Busy}, [](auto& a) { ExpectSent(a, Refusal(0x80, {10})); }},
+        {"Refuse 0",
+         {.kind = Kind::Refuse, .param = 0},
+         [](auto& a) { ExpectSent(a, Refusal(0x80, {0})); }},
+        {"Refuse 200",
+         {.kind = Kind::Refuse, .param = 200},
+         [](auto& a) { ExpectSent(a, Refusal(0x80, {200})); }},
+        {"SequenceError",
+         {.kind = Kind::SequenceError},
+         [](auto& a) { ExpectSent(a, Refusal(0x81, {})); }},
+        {"AsciiError",
+         {.kind = Kind::AsciiError},
+         [](auto& a) { ExpectSent(a, Refusal(0x8F, {})); }},
         {"CorruptChecksum",
-         {Kind::CorruptChecksum},
+         {.kind = Kind::CorruptChecksum},
          [](auto& a) { ExpectSent(a, With(kNormalProductIdReply, 9, 0xC6)); }},
         {"CorruptDataByte",
-         {Kind::CorruptDataByte},
+         {.kind = Kind::CorruptDataByte},
          [](auto& a) {
              ASSERT_EQ(a.size(), 1u);
              EXPECT_FALSE(test::ChecksumOk(a[0].bytes));
@@ -65,7 +73,7 @@ std::vector<FaultCase> FaultCases() {
              EXPECT_NE(a[0].bytes[8], kNormalProductIdReply[8]);
          }},
         {"WrongStartByte",
-         {Kind::WrongStartByte},
+         {.kind = Kind::WrongStartByte},
          [](auto& a) {
              ASSERT_EQ(a.size(), 1u);
              EXPECT_NE(a[0].bytes[0], 0xFF);
@@ -73,7 +81,7 @@ std::vector<FaultCase> FaultCases() {
                        Bytes(kNormalProductIdReply.begin() + 1, kNormalProductIdReply.end()));
          }},
         {"OversizeLength 242",
-         {Kind::OversizeLength, 242},
+         {.kind = Kind::OversizeLength, .param = 242},
          [](auto& a) {
              ASSERT_EQ(a.size(), 1u);
              EXPECT_EQ(a[0].bytes.size(), 242u + 7);
@@ -81,18 +89,18 @@ std::vector<FaultCase> FaultCases() {
              EXPECT_TRUE(test::ChecksumOk(a[0].bytes));
          }},
         {"OversizeLength 255",
-         {Kind::OversizeLength, 255},
+         {.kind = Kind::OversizeLength, .param = 255},
          [](auto& a) {
              ExpectSent(a, Bytes{0xFF, 0xFC, 0xFC, 0xFD, 0xFD, 255});
          }},
         {"TruncatedBody",
-         {Kind::TruncatedBody, 3},
+         {.kind = Kind::TruncatedBody, .param = 3},
          [](auto& a) {
              ExpectSent(a, Bytes(kNormalProductIdReply.begin(), kNormalProductIdReply.end() - 3));
          }},
-        {"Silence", {Kind::Silence}, [](auto& a) { EXPECT_TRUE(a.empty()); }},
+        {"Silence", {.kind = Kind::Silence}, [](auto& a) { EXPECT_TRUE(a.empty()); }},
         {"Delay",
-         {Kind::Delay, 250},
+         {.kind = Kind::Delay, .param = 250},
          [](auto& a) {
              ASSERT_EQ(a.size(), 2u);
              EXPECT_EQ(a[0].kind, WireAction::Kind::Pause);
@@ -100,7 +108,7 @@ std::vector<FaultCase> FaultCases() {
              EXPECT_EQ(a[1].bytes, kNormalProductIdReply);
          }},
         {"Noise",
-         {Kind::Noise, 20},
+         {.kind = Kind::Noise, .param = 20},
          [](auto& a) {
              const Bytes sent = test::Sent(a);
              ASSERT_EQ(sent.size(), 20 + kNormalProductIdReply.size());
@@ -108,7 +116,7 @@ std::vector<FaultCase> FaultCases() {
              EXPECT_EQ(Bytes(sent.begin() + 20, sent.end()), kNormalProductIdReply);
          }},
         {"UnexpectedReply",
-         {Kind::UnexpectedReply},
+         {.kind = Kind::UnexpectedReply},
          [](auto& a) {
              const auto frames = SplitFrames(test::Sent(a));
              ASSERT_EQ(frames.size(), 2u);
@@ -118,7 +126,7 @@ std::vector<FaultCase> FaultCases() {
              EXPECT_EQ(frames[1], kNormalProductIdReply);
          }},
         {"UnsolicitedText",
-         {Kind::UnsolicitedText, 0, -1, -1, 1, "Boot OK\r"},
+         {.kind = Kind::UnsolicitedText, .text = "Boot OK\r"},
          [](auto& a) {
              const auto frames = SplitFrames(test::Sent(a));
              ASSERT_EQ(frames.size(), 2u);
@@ -128,13 +136,13 @@ std::vector<FaultCase> FaultCases() {
              EXPECT_EQ(frames[1], kNormalProductIdReply);
          }},
         {"Disappear before answering",
-         {Kind::Disappear, 0},
+         {.kind = Kind::Disappear, .param = 0},
          [](auto& a) {
              ASSERT_EQ(a.size(), 1u);
              EXPECT_EQ(a[0].kind, WireAction::Kind::Close);
          }},
         {"Disappear after 4 bytes",
-         {Kind::Disappear, 4},
+         {.kind = Kind::Disappear, .param = 4},
          [](auto& a) {
              ASSERT_EQ(a.size(), 2u);
              EXPECT_EQ(a[0].bytes,
@@ -158,7 +166,7 @@ TEST(SimFaultTest, EachKindMisbehavesOnceAndThenTheRouterAnswersNormally) {
 TEST(SimFaultTest, FaultsMatchCommandSubCommandAndCount) {
     SimRouter router;
     router.Update([](RouterState& state) { state.cardPartNumber = 263; });
-    router.InjectFault({Kind::Busy, 0, 0x45, 2, 2});
+    router.InjectFault({.kind = Kind::Busy, .command = 0x45, .subCommand = 2, .times = 2});
     const Bytes ethernet = RequestFrame(0x45, {2});
     const Bytes serial = RequestFrame(0x45, {0});
     const Bytes busy = Refusal(0x80, {10});
@@ -169,15 +177,15 @@ TEST(SimFaultTest, FaultsMatchCommandSubCommandAndCount) {
     EXPECT_EQ(test::Sent(router.Feed(ethernet)), busy);
     EXPECT_EQ(SplitFrames(test::Sent(router.Feed(ethernet))).at(0)[7], 0x83);
 
-    router.InjectFault({Kind::Refuse, 5, -1, -1, 3});
+    router.InjectFault({.kind = Kind::Refuse, .param = 5, .times = 3});
     router.ClearFaults();
     EXPECT_EQ(test::Sent(router.Feed(kProductId)), kNormalProductIdReply);
 }
 
 TEST(SimFaultTest, FaultsQueueInOrderOfInjection) {
     SimRouter router;
-    router.InjectFault({Kind::Busy, 0, 0x10});
-    router.InjectFault({Kind::Refuse, 2, 0x10});
+    router.InjectFault({.kind = Kind::Busy, .command = 0x10});
+    router.InjectFault({.kind = Kind::Refuse, .param = 2, .command = 0x10});
     EXPECT_EQ(test::Sent(router.Feed(kProductId)), Refusal(0x80, {10}));
     EXPECT_EQ(test::Sent(router.Feed(kProductId)), Refusal(0x80, {2}));
     EXPECT_EQ(test::Sent(router.Feed(kProductId)), kNormalProductIdReply);
@@ -192,7 +200,7 @@ TEST(SimFaultTest, RefusedRequestsDoNotTakeEffectDamagedRepliesDo) {
                  {Kind::UnexpectedReply, true}};
     for (const auto& c : cases) {
         SimRouter router;
-        router.InjectFault({c.kind, 1, 0x49});
+        router.InjectFault({.kind = c.kind, .param = 1, .command = 0x49});
         router.Feed(RequestFrame(0x49, {0, 0, 9, 0, 1}));
         EXPECT_EQ(router.Snapshot().crosspoints[0] == 9, c.takeApplied) << static_cast<int>(c.kind);
     }
@@ -201,15 +209,15 @@ TEST(SimFaultTest, RefusedRequestsDoNotTakeEffectDamagedRepliesDo) {
 TEST(SimFaultTest, ReplyIndexHitsOneFrameOfAMultiReply) {
     const Bytes scramble = RequestFrame(0x46, {0});
     SimRouter router;
-    router.InjectFault({Kind::Silence, 0, 0x46, -1, 1, "", 3});
+    router.InjectFault({.kind = Kind::Silence, .command = 0x46, .replyIndex = 3});
     EXPECT_EQ(SplitFrames(test::Sent(router.Feed(scramble))).size(), 3u);
 
-    router.InjectFault({Kind::Busy, 0, 0x46, -1, 1, "", 5});
+    router.InjectFault({.kind = Kind::Busy, .command = 0x46, .replyIndex = 5});
     auto frames = SplitFrames(test::Sent(router.Feed(scramble)));
     ASSERT_EQ(frames.size(), 6u);
     EXPECT_EQ(frames[5], Refusal(0x80, {10}));
 
-    router.InjectFault({Kind::CorruptChecksum, 0, 0x46, -1, 1, "", 15});
+    router.InjectFault({.kind = Kind::CorruptChecksum, .command = 0x46, .replyIndex = 15});
     frames = SplitFrames(test::Sent(router.Feed(scramble)));
     ASSERT_EQ(frames.size(), 16u);
     EXPECT_TRUE(test::ChecksumOk(frames[14]));
