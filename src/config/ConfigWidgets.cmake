@@ -1,7 +1,5 @@
 # The configuration view and its level rows: the widget side of the router configuration.
 add_library(zerandi_config_ui STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/ConfigReadSequence.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ConfigWriteSequence.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IpAddressEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LevelGridHeader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LevelRow.cpp

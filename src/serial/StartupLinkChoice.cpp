@@ -99,6 +99,18 @@ StartupLinkChoice StartupLinkChoice::FromArguments(const QStringList& arguments)
     return choice;
 }
 
+StartupLinkChoice StartupLinkChoice::FromOptions(const std::optional<QString>& port,
+                                                 const std::optional<QString>& baud) {
+    StartupLinkChoice choice;
+    if (port) {
+        choice.ApplyPortOption(*port);
+    }
+    if (baud) {
+        choice.ApplyBaudOption(*baud);
+    }
+    return choice;
+}
+
 void StartupLinkChoice::ApplyPortOption(const QString& value) {
     if (const auto port = ParsePort(value)) {
         port_ = *port;

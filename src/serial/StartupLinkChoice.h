@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 #include "serial/PortChoice.h"
 
@@ -21,6 +22,10 @@ public:
 
     // The arguments as main() receives them, the program name first (it is not searched).
     static StartupLinkChoice FromArguments(const QStringList& arguments);
+    // Only the --port and --baud values, for a program that has no short switches; an
+    // option not given keeps its default.
+    static StartupLinkChoice FromOptions(const std::optional<QString>& port,
+                                         const std::optional<QString>& baud);
 
     const PortChoice& Port() const { return port_; }
     uint32_t BaudRate() const { return baud_; }

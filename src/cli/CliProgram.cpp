@@ -1,0 +1,191 @@
+#include "cli/CliProgram.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "PtySimulator.h"
+#include "SimRouter.h"
+#include "cli/CliCommand.h"
+#include "cli/CliResult.h"
+#include "cli/CliUiServices.h"
+#include "config/RouterConfigDoc.h"
+#include "serial/QtSerialDevice.h"
+#include "serial/StartupLinkChoice.h"
+#include "serial/SystemClock.h"
+#include "shell/VersionInfo.h"
+
+namespace zerandi {
+
+namespace {
+
+const QString kProgramName = QStringLiteral("zerandi-cli");
+
+void Print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+QString CommandList() {
+    QString text = QStringLiteral("\nCommands:\n");
+    for (const CliCommand& command : CliCommands()) {
+        const QString call = (command.name + QLatin1Char(' ') + command.synopsis).trimmed();
+        text += QStringLiteral("  %1\n      %2\n").arg(call, command.summary);
+    }
+    return text +
+           QStringLiteral("\n'%1 COMMAND --help' tells more of one command.\n").arg(kProgramName);
+}
+
+// The built-in simulated router on a pseudo-terminal, while the command runs.
+class EmbeddedRouter {
+public:
+    explicit EmbeddedRouter(const std::string& model) : router_(model), pty_(router_) {}
+    bool Start() { return pty_.Start(); }
+    PortChoice Port() const {
+        return PortChoice::Device(QString::fromStdString(pty_.DevicePath()));
+    }
+
+private:
+    zsim::SimRouter router_;
+    zsim::PtySimulator pty_;
+};
+
+struct GlobalOptions {
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("Serial port: COM1 to COM16, or a device path."),
+                            QStringLiteral("COMn|DEVICE")};
+    QCommandLineOption baud{QStringLiteral("baud"),
+                            QStringLiteral("Baud rate: 9600, 19200, 38400, 57600 or 115200."),
+                            QStringLiteral("N")};
+    QCommandLineOption simulate{QStringLiteral("simulate"),
+                                QStringLiteral("Talk to the built-in simulated router."),
+                                QStringLiteral("MODEL")};
+    QCommandLineOption log{QStringLiteral("log"),
+                           QStringLiteral("Write the communication log to FILE."),
+                           QStringLiteral("FILE")};
+    QCommandLineOption json{QStringLiteral("json"),
+                            QStringLiteral("Write the result as one JSON document.")};
+    QCommandLineOption yes{QStringLiteral("yes"),
+                           QStringLiteral("Answer yes to questions (the controller reset).")};
+};
+
+std::optional<QString> ValueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
+}
+
+class CliRun {
+public:
+    explicit CliRun(const QStringList& arguments) : arguments_(arguments) {
+        parser_.setApplicationDescription(
+            QStringLiteral("Reads, switches and configures a router over its diagnostic port."));
+        parser_.setOptionsAfterPositionalArgumentsMode(
+            QCommandLineParser::ParseAsPositionalArguments);
+        parser_.addOptions({options_.port, options_.baud, options_.simulate, options_.log,
+                            options_.json, options_.yes});
+        parser_.addHelpOption();
+        parser_.addVersionOption();
+        parser_.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to do."),
+                                      QStringLiteral("COMMAND [ARGUMENTS...]"));
+    }
+
+    int Run() {
+        if (!parser_.parse(arguments_)) {
+            return Usage(parser_.errorText());
+        }
+        if (parser_.isSet(QStringLiteral("help"))) {
+            Print(stdout, parser_.helpText() + CommandList());
+            return static_cast<int>(CliExit::Ok);
+        }
+        if (parser_.isSet(QStringLiteral("version"))) {
+            ReadVersionInfo();
+            Print(stdout,
+                  kProgramName + QLatin1Char(' ') + VersionInfo::FileVersion() + QLatin1Char('\n'));
+            return static_cast<int>(CliExit::Ok);
+        }
+        const QStringList positional = parser_.positionalArguments();
+        if (positional.isEmpty()) {
+            return Usage(QStringLiteral("no command given."));
+        }
+        const CliCommand* command = FindCliCommand(positional.front());
+        if (command == nullptr) {
+            return Usage(QStringLiteral("unknown command \"%1\".").arg(positional.front()));
+        }
+        return static_cast<int>(RunCommand(*command, positional.mid(1)));
+    }
+
+private:
+    int Usage(const QString& problem) {
+        Print(stderr, QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(kProgramName, problem));
+        return static_cast<int>(CliExit::Usage);
+    }
+
+    CliExit RunCommand(const CliCommand& command, const QStringList& commandArguments) {
+        CliUiServices ui(kProgramName, parser_.isSet(options_.yes));
+        CliResult result;
+        std::unique_ptr<EmbeddedRouter> simulated;
+        std::unique_ptr<RouterConfigDoc> doc;
+        if (command.needsRouter) {
+            const std::optional<CliExit> failed = OpenRouter(ui, simulated, doc);
+            if (failed) {
+                return *failed;
+            }
+        }
+        CliContext context{command, doc.get(), ui, commandArguments, result};
+        const CliExit exit = command.run(context);
+        Print(stdout,
+              QString::fromUtf8(parser_.isSet(options_.json) ? result.Json() : result.Text()));
+        return exit;
+    }
+
+    std::optional<CliExit> OpenRouter(UiServices& ui, std::unique_ptr<EmbeddedRouter>& simulated,
+                                      std::unique_ptr<RouterConfigDoc>& doc) {
+        const StartupLinkChoice link = StartupLinkChoice::FromOptions(
+            ValueOf(parser_, options_.port), ValueOf(parser_, options_.baud));
+        if (link.HasError()) {
+            return static_cast<CliExit>(Usage(link.ErrorText()));
+        }
+        PortChoice port = link.Port();
+        if (parser_.isSet(options_.simulate)) {
+            const std::string model = parser_.value(options_.simulate).toStdString();
+            if (!zsim::SimRouter::HasModel(model)) {
+                return static_cast<CliExit>(Usage(QStringLiteral("unknown router model \"%1\".")
+                                                      .arg(parser_.value(options_.simulate))));
+            }
+            simulated = std::make_unique<EmbeddedRouter>(model);
+            if (!simulated->Start()) {
+                Print(stderr, kProgramName +
+                                  QStringLiteral(": the simulated router could not be started.\n"));
+                return CliExit::PortNotOpened;
+            }
+            port = simulated->Port();
+        }
+        doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock_,
+                                                port, link.BaudRate());
+        if (!doc->CommPort().IsOpen()) {
+            Print(stderr,
+                  QStringLiteral("%1: could not open %2: %3\n")
+                      .arg(kProgramName, port.LogName(), doc->CommPort().LastOpenErrorText()));
+            return CliExit::PortNotOpened;
+        }
+        if (parser_.isSet(options_.log) && !doc->CommPort().OpenLog(parser_.value(options_.log))) {
+            Print(stderr, QStringLiteral("%1: could not open the log file %2.\n")
+                              .arg(kProgramName, parser_.value(options_.log)));
+            return CliExit::Usage;
+        }
+        return std::nullopt;
+    }
+
+    QStringList arguments_;
+    GlobalOptions options_;
+    QCommandLineParser parser_;
+    SystemClock clock_;
+};
+
+}  // namespace
+
+int RunCliProgram(const QStringList& arguments) {
+    return CliRun(arguments).Run();
+}
+
+}  // namespace zerandi
