@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/IdentityCommands.h"
+#include "cli/LogCommands.h"
 
 namespace zerandi {
 
@@ -18,6 +19,7 @@ std::span<const CliCommand> CliCommands() {
     static const std::vector<CliCommand> kCommands = [] {
         std::vector<CliCommand> commands;
         AddIdentityCommands(commands);
+        AddLogCommands(commands);
         return commands;
     }();
     return kCommands;

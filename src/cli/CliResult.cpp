@@ -94,8 +94,10 @@ QByteArray CliResult::Text() const {
     QString tables;
     for (const Entry& entry : entries_) {
         if (entry.isTable) {
-            tables +=
-                QLatin1Char('\n') + entry.label + QStringLiteral(":\n") + AlignedRows(entry.rows);
+            // A blank line parts a table from what stands above it.
+            const bool first = pairs.empty() && tables.isEmpty();
+            tables += (first ? QString() : QStringLiteral("\n")) + entry.label +
+                      QStringLiteral(":\n") + AlignedRows(entry.rows);
         } else if (entry.value.isArray() && !entry.value.toArray().isEmpty()) {
             QString label = entry.label + QLatin1Char(':');
             for (const QJsonValue& item : entry.value.toArray()) {
