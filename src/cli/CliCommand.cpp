@@ -15,6 +15,35 @@ CliExit CliContext::Usage(const QString& problem) const {
     return CliExit::Usage;
 }
 
+std::optional<CliExit> ParseCommandArguments(CliContext& context, QCommandLineParser& parser,
+                                             const QList<QCommandLineOption>& options,
+                                             qsizetype minArgs, qsizetype maxArgs) {
+    parser.addOptions(options);
+    const QCommandLineOption help(QStringLiteral("help"), QStringLiteral("Show this help."));
+    parser.addOption(help);
+    parser.setApplicationDescription(context.command.summary);
+    parser.addPositionalArgument(QStringLiteral("ARGUMENTS"), QString(), context.command.synopsis);
+    if (!parser.parse(QStringList{QStringLiteral("zerandi-cli ") + context.command.name} +
+                      context.arguments)) {
+        return context.Usage(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        return CliExit::Ok;
+    }
+    const qsizetype count = parser.positionalArguments().size();
+    if (count < minArgs || count > maxArgs) {
+        return context.Usage(QStringLiteral("wrong number of arguments."));
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ParseNumberArgument(const QString& text, int min, int max) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok && value >= min && value <= max ? std::optional<int>(value) : std::nullopt;
+}
+
 std::span<const CliCommand> CliCommands() {
     static const std::vector<CliCommand> kCommands = [] {
         std::vector<CliCommand> commands;

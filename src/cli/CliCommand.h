@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <span>
 
 namespace zerandi {
@@ -33,6 +36,17 @@ struct CliContext {
     // error; returns CliExit::Usage.
     CliExit Usage(const QString& problem) const;
 };
+
+// Parses the command's own options and arguments into `parser`. Nothing when the command
+// is to run; otherwise the exit status: its help was asked for (Ok) or the arguments are
+// wrong (Usage, after saying why). Positional arguments outside [minArgs, maxArgs] are
+// wrong too.
+std::optional<CliExit> ParseCommandArguments(CliContext& context, QCommandLineParser& parser,
+                                             const QList<QCommandLineOption>& options,
+                                             qsizetype minArgs, qsizetype maxArgs);
+
+// A whole number from `min` to `max` written in decimal; nothing otherwise.
+std::optional<int> ParseNumberArgument(const QString& text, int min, int max);
 
 struct CliCommand {
     QString name;
