@@ -32,14 +32,17 @@ public:
     // set (a time-out never shows one).
     bool ReportCommResult(CommResult result, bool show = true) const;
 
-    using RouterProtocol::ExitFlashDownloadMode;
+    using RouterProtocol::BuildFlashRecordMessage;
     using RouterProtocol::EnterFlashWriteMode;
+    using RouterProtocol::ExitFlashDownloadMode;
     using RouterProtocol::GetCardAddress;
     using RouterProtocol::GetControlCardInfo;
     using RouterProtocol::GetCrosspointStatus;
     using RouterProtocol::GetDataRouterParameters;
     using RouterProtocol::GetEthernetCommParameters;
     using RouterProtocol::GetExpansionParameters;
+    using RouterProtocol::GetFanStatus;
+    using RouterProtocol::GetGeneralHealth;
     using RouterProtocol::GetMonitorStatus;
     using RouterProtocol::GetPartitionParameters;
     using RouterProtocol::GetProductId;
@@ -47,6 +50,7 @@ public:
     using RouterProtocol::GetSerialCommParameters;
     using RouterProtocol::GetSoftwareVersions;
     using RouterProtocol::ReceiveTextMessage;
+    using RouterProtocol::ResetController;
     using RouterProtocol::SendFlashRecord;
     using RouterProtocol::SetCardAddress;
     using RouterProtocol::SetControllerState;
@@ -60,7 +64,6 @@ public:
     using RouterProtocol::SetSerialCommParameters;
     using RouterProtocol::Take;
     using RouterProtocol::TimedTake;
-    using RouterProtocol::BuildFlashRecordMessage;
 
     // Crosspoints
     bool Take(uint16_t source, uint16_t destination);
@@ -87,6 +90,11 @@ public:
     bool SetCardAddress(uint8_t cardAddress);
     bool SetRouterType(uint8_t productId);
     bool SetControllerState(uint8_t state);
+    bool ResetController();
+
+    // Status. The fan list is asked without a box: a router without fans refuses it.
+    bool GetGeneralHealth(GeneralHealthStatus& status);
+    bool GetFanStatus(std::vector<uint8_t>& fans);
 
     // Router tables
     bool GetDataRouterParameters(bool& flag, uint8_t& value, std::span<uint8_t> portTypes);
@@ -96,6 +104,9 @@ public:
 
     // Text messages and firmware
     bool ReceiveTextMessage(RouterMessage& message, uint32_t timeoutMs);
+    // Sends the typed text with carriage return and line feed; no reply is awaited and a
+    // failure shows no box.
+    bool SendTextLine(std::string_view typedText);
     bool EnterFlashWriteMode(uint8_t component);
     bool BuildFlashRecordMessage(std::string_view text, RouterMessage& message,
                                  uint8_t component) const;
