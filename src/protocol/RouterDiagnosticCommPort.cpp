@@ -205,6 +205,12 @@ bool RouterDiagnosticCommPort::ReceiveTextMessage(RouterMessage& message, uint32
     return ReportCommResult(RouterProtocol::ReceiveTextMessage(address_, message, timeoutMs));
 }
 
+bool RouterDiagnosticCommPort::PollTextMessage(RouterMessage& message, uint32_t timeoutMs,
+                                               CommResult& result) {
+    result = RouterProtocol::ReceiveTextMessage(address_, message, timeoutMs);
+    return result == CommResult::Success;
+}
+
 bool RouterDiagnosticCommPort::SendTextLine(std::string_view typedText) {
     RouterMessage message;
     return BuildTextLineMessage(address_, typedText, message) == CommResult::Success &&

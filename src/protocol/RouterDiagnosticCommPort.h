@@ -104,6 +104,9 @@ public:
 
     // Text messages and firmware
     bool ReceiveTextMessage(RouterMessage& message, uint32_t timeoutMs);
+    // A text message, without a box: a poll that runs four times a second decides itself
+    // which failures the user sees.
+    bool PollTextMessage(RouterMessage& message, uint32_t timeoutMs, CommResult& result);
     // Sends the typed text with carriage return and line feed; no reply is awaited and a
     // failure shows no box.
     bool SendTextLine(std::string_view typedText);

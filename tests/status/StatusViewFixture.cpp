@@ -1,0 +1,103 @@
+#include "status/StatusViewFixture.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <stdexcept>
+
+#include "serial/QtSerialDevice.h"
+#include "shell/ViewCommands.h"
+#include "support/FrameFields.h"
+
+namespace zerandi::test {
+
+namespace {
+
+constexpr int kWaitLimitMs = 2000;
+constexpr int kWaitStepMs = 10;
+
+}  // namespace
+
+void StatusViewFixture::TearDown() {
+    mainWindow.reset();
+    menus_.reset();
+    doc.reset();
+    simulator.Stop();
+}
+
+void StatusViewFixture::StartRouter(const std::string& model, const RouterChange& change) {
+    mainWindow.reset();
+    doc.reset();
+    ui.ClearMessages();
+    ASSERT_TRUE(simulator.Start(model));
+    if (change) {
+        ChangeRouter(change);
+    }
+    doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
+                                            simulator.Port(), kBaud);
+    mainWindow = std::make_unique<QMainWindow>();
+    mainWindow->setWindowTitle(QStringLiteral("Zerandi"));
+    area = new QMdiArea(mainWindow.get());
+    mainWindow->setCentralWidget(area);
+    otherChild = area->addSubWindow(new QLabel(QStringLiteral("another view")));
+    otherChild->setWindowTitle(QStringLiteral("Configuration"));
+    mainWindow->resize(1200, 900);
+}
+
+void StatusViewFixture::Install(QWidget* view, ViewCommands& commands, const QString& caption) {
+    for (QAction** slot :
+         {&common_.exit, &common_.setup, &common_.technicalSupport, &common_.about}) {
+        *slot = new QAction(QStringLiteral("common"), mainWindow.get());
+    }
+    menus_ = std::make_unique<ViewMenuSet>(common_, false, mainWindow.get());
+    commands.AddMenuItems(*menus_);
+    menus_->Finish();
+    child = area->addSubWindow(view);
+    child->setWindowTitle(caption);
+    mainWindow->show();
+    otherChild->show();
+    child->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow.get()));
+    ActivateView();
+}
+
+QAction& StatusViewFixture::MenuItem(const QString& text) const {
+    for (QMenu* menu : menus_->MenuBarOrder()) {
+        if (menu == nullptr) {
+            continue;
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) {
+                return *action;
+            }
+        }
+    }
+    ADD_FAILURE() << "no menu item " << text.toStdString();
+    throw std::runtime_error("missing menu item");
+}
+
+bool StatusViewFixture::WaitFor(const std::function<bool()>& condition) {
+    for (int waited = 0; waited < kWaitLimitMs; waited += kWaitStepMs) {
+        if (condition()) {
+            return true;
+        }
+        QTest::qWait(kWaitStepMs);
+    }
+    return condition();
+}
+
+QStringList StatusViewFixture::Messages() const {
+    const std::vector<QString> texts = ui.MessageTexts();
+    return QStringList(texts.begin(), texts.end());
+}
+
+std::vector<uint8_t> StatusViewFixture::Commands() const {
+    return CommandsOf(simulator.Requests());
+}
+
+void StatusViewFixture::ClearRecords() {
+    simulator.Router().ClearReceivedFrames();
+    ui.ClearMessages();
+}
+
+}  // namespace zerandi::test
