@@ -5,6 +5,7 @@
 #include "config/RouterConfigFormView.h"
 #include "shell/ZerandiApplication.h"
 #include "status/RouterStatusMessagesFormView.h"
+#include "status/SystemStatusView.h"
 
 namespace zerandi {
 
@@ -14,6 +15,9 @@ void InstallViews(ZerandiApplication& application) {
     });
     application.SetViewFactory(ViewId::StatusMessages, [](ViewContext& context) {
         return std::make_unique<RouterStatusMessagesFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::SystemStatus, [](ViewContext& context) {
+        return std::make_unique<SystemStatusView>(context.doc);
     });
 }
 

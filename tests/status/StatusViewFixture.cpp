@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <algorithm>
 #include <stdexcept>
 
 #include "serial/QtSerialDevice.h"
@@ -61,19 +62,26 @@ void StatusViewFixture::Install(QWidget* view, ViewCommands& commands, const QSt
     ActivateView();
 }
 
-QAction& StatusViewFixture::MenuItem(const QString& text) const {
+QAction& StatusViewFixture::MenuItem(const QString& path) const {
+    // The menus' own items first: the path may begin at a menu's title or inside a menu.
+    QList<QAction*> candidates;
     for (QMenu* menu : menus_->MenuBarOrder()) {
-        if (menu == nullptr) {
-            continue;
-        }
-        for (QAction* action : menu->actions()) {
-            if (action->text() == text) {
-                return *action;
-            }
+        if (menu != nullptr) {
+            candidates << menu->menuAction() << menu->actions();
         }
     }
-    ADD_FAILURE() << "no menu item " << text.toStdString();
-    throw std::runtime_error("missing menu item");
+    QAction* found = nullptr;
+    for (const QString& text : path.split(u'/')) {
+        const auto match = std::find_if(candidates.begin(), candidates.end(),
+                                        [&](QAction* action) { return action->text() == text; });
+        found = match != candidates.end() ? *match : nullptr;
+        if (found == nullptr) {
+            ADD_FAILURE() << "no menu item " << path.toStdString();
+            throw std::runtime_error("missing menu item");
+        }
+        candidates = found->menu() != nullptr ? found->menu()->actions() : QList<QAction*>{};
+    }
+    return *found;
 }
 
 bool StatusViewFixture::WaitFor(const std::function<bool()>& condition) {

@@ -42,8 +42,9 @@ protected:
     void ActivateOtherView() { area->setActiveSubWindow(otherChild); }
     void ActivateView() { area->setActiveSubWindow(child); }
 
-    // The view's menu item of this text (in any of its menus).
-    QAction& MenuItem(const QString& text) const;
+    // The view's menu item at this path of texts ("This Controller/Offline"), starting in
+    // any of its menus.
+    QAction& MenuItem(const QString& path) const;
     // Waits (with the event loop running) until the condition holds, or two seconds.
     static bool WaitFor(const std::function<bool()>& condition);
 
