@@ -76,9 +76,9 @@ QWidget* StatusPanel::BuildSupplyAndReferenceGrid() {
     for (size_t i = 0; i < kColumns; ++i) {
         const int column = static_cast<int>(i) + 1;
         const QString number = QString::number(column);
-        auto* header = new QLabel(number, grid);
-        header->setAlignment(Qt::AlignCenter);
-        layout->addWidget(header, kHeaderRow, column);
+        columnHeaders_.at(i) = new QLabel(number, grid);
+        columnHeaders_.at(i)->setAlignment(Qt::AlignCenter);
+        layout->addWidget(columnHeaders_.at(i), kHeaderRow, column);
         supplyPresent_.at(i) = NewIndicator({}, kSupplyPresentText + u' ' + number,
                                             QStringLiteral("supplyPresent") + number);
         temperatureOk_.at(i) = NewIndicator({}, kTemperatureText + u' ' + number,
@@ -187,6 +187,8 @@ void StatusPanel::ApplyLayout(const StatusPanelLayout& layout) {
     for (size_t i = 0; i < kColumns; ++i) {
         supplyPresent_.at(i)->setVisible(layout.supplyPresentColumns.at(i));
         temperatureOk_.at(i)->setVisible(layout.temperatureColumns.at(i));
+        columnHeaders_.at(i)->setVisible(layout.supplyPresentColumns.at(i) ||
+                                         layout.temperatureColumns.at(i));
     }
     temperatureLabel_->setVisible(layout.temperatureRow);
     verticalRefLabel_->setVisible(layout.verticalRef);

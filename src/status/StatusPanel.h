@@ -44,6 +44,7 @@ private:
         return references_.at(static_cast<size_t>(control));
     }
 
+    std::array<QLabel*, kColumns> columnHeaders_{};
     std::array<StatusIndicator*, kColumns> supplyPresent_{};
     QLabel* temperatureLabel_ = nullptr;
     std::array<StatusIndicator*, kColumns> temperatureOk_{};
