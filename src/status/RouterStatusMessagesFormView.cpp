@@ -198,7 +198,7 @@ void RouterStatusMessagesFormView::keyPressEvent(QKeyEvent* event) {
 }
 
 // Enter sends; every typed character is taken, echoed only in terminal mode. Keys without
-// text (arrows, page keys) still scroll the list.
+// text (arrows, page keys) still scroll the list, and Tab still leaves it.
 bool RouterStatusMessagesFormView::HandleKey(const QKeyEvent& event) {
     if (IsEnter(event.key())) {
         SendTypedLine();
@@ -209,7 +209,8 @@ bool RouterStatusMessagesFormView::HandleKey(const QKeyEvent& event) {
         return true;
     }
     const QString text = event.text();
-    if (text.isEmpty() || (event.modifiers() & Qt::ControlModifier) != 0) {
+    const bool movesFocus = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+    if (text.isEmpty() || movesFocus || (event.modifiers() & Qt::ControlModifier) != 0) {
         return false;
     }
     for (const QChar typed : text) {
