@@ -61,6 +61,18 @@ TEST_F(StatusMessagesViewTest, ControllerTextShowsLineByLine) {
         << UnnamedInputControls(view).join(", ").toStdString();
 }
 
+TEST_F(StatusMessagesViewTest, AMessageStillArrivingIsReadWhole) {
+    simulator.Pty().SetPacingBaud(kBaud);  // 160 bytes take about 170 ms on the line
+    simulator.Pty().SendText(std::string(150, 'p') + "\r");
+    QTest::qWait(5);
+    for (int poll = 0; poll < 50 && Rows().isEmpty(); ++poll) {
+        view->Poll();
+        QTest::qWait(5);
+    }
+    EXPECT_EQ(Rows(), (QStringList{QString(80, u'p'), QString(70, u'p'), kBlank, kBlank}));
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(" | ").toStdString();
+}
+
 TEST_F(StatusMessagesViewTest, TicksWhileAnotherOperationRunsAreSkipped) {
     ui.beginBusy();
     simulator.Pty().SendText("held\r");
