@@ -181,11 +181,23 @@ TEST_F(StatusMessagesViewTest, CaptureWritesTheListThenEachLineUntilStopped) {
 }
 
 TEST_F(StatusMessagesViewTest, CaptureToAnUnwritablePlaceStaysOff) {
-    ui.AnswerNextFilePrompt(QStringLiteral("/nonexistent-folder/message.cap"));
-    MenuItem(QStringLiteral("&Capture to File...")).trigger();
-    EXPECT_EQ(Messages(), QStringList{"Could not open file."});
-    EXPECT_FALSE(view->IsCapturing());
-    EXPECT_FALSE(MenuItem(QStringLiteral("&Capture to File...")).isChecked());
+    struct Case {
+        QString path;
+        QString message;
+    };
+    const Case cases[] = {
+        {"/nonexistent-folder/message.cap", "Could not open file."},
+        {"/dev/full", "Could not write file."},  // opens, but nothing can be written
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        ClearRecords();
+        ui.AnswerNextFilePrompt(c.path);
+        MenuItem(QStringLiteral("&Capture to File...")).trigger();
+        EXPECT_EQ(Messages(), QStringList{c.message});
+        EXPECT_FALSE(view->IsCapturing());
+        EXPECT_FALSE(MenuItem(QStringLiteral("&Capture to File...")).isChecked());
+    }
 }
 
 TEST_F(StatusMessagesViewTest, ClearListEmptiesTheConsole) {
