@@ -171,6 +171,7 @@ Frames AnswerHealth(RouterState& state, const Request& request) {
         data.push_back(health.alarmBytes ? health.alarms : 0);
         if (health.alarmBytes) {
             data.push_back(health.powerSupplyTemperatures);
+            data.insert(data.end(), health.trailingBytes, 0);
         }
         return DataReply(request, data);
     }

@@ -75,6 +75,7 @@ struct HealthStatus {
     uint8_t alarms = 0;                   // bit i: alarm i+1 on
     uint8_t powerSupplyTemperatures = 0;  // bit i: supply i+1 temperature OK
     bool alarmBytes = true;               // false: the short reply (length byte 11) without them
+    uint8_t trailingBytes = 0;            // zero bytes a newer card adds after the temperatures
 };
 
 // Everything the simulated router knows. Tests change it through SimRouter::Update; the

@@ -26,6 +26,7 @@ struct Options {
     std::optional<uint16_t> card;
     uint32_t baud = 0;
     std::string serveDevice;
+    std::string say;  // a text message the card repeats, as a card that reports its state
     bool help = false;
     bool listModels = false;
 };
@@ -33,13 +34,14 @@ struct Options {
 void PrintUsage(std::FILE* out) {
     std::fprintf(
         out,
-        "Usage: zerandi-sim [--model NAME] [--card NNN] [--baud N] [--serve DEVICE]\n"
+        "Usage: zerandi-sim [--model NAME] [--card NNN] [--baud N] [--serve DEVICE] [--say TEXT]\n"
         "\n"
         "Starts a simulated router and prints the serial device to connect to.\n"
         "  --model NAME     router model (default %s)\n"
         "  --card NNN       control card part number, e.g. 263 or CC0263\n"
         "  --baud N         pace replies at N baud (on --serve: the line speed, default %u)\n"
         "  --serve DEVICE   serve a real serial port (null-modem cable) instead of a pty\n"
+        "  --say TEXT       send TEXT as the card's own text message every two seconds\n"
         "  --list-models    list the models\n"
         "  --help           this text\n"
         "\nModels:",
@@ -72,6 +74,10 @@ bool ParseValue(const std::string& flag, const std::string& value, Options& opti
     if (flag == "--model") {
         options.model = value;
         return zsim::SimRouter::HasModel(value);
+    }
+    if (flag == "--say") {
+        options.say = value;
+        return true;
     }
     if (flag == "--serve") {
         options.serveDevice = value;
@@ -160,6 +166,15 @@ void WaitForSignal(const sigset_t& signals) {
     sigwait(&signals, &received);
 }
 
+// Until a signal comes, sends the text (with its carriage return) every few seconds.
+void SayUntilSignal(zsim::PtySimulator& simulator, const std::string& text,
+                    const sigset_t& signals) {
+    constexpr timespec kSayInterval{2, 0};
+    while (sigtimedwait(&signals, nullptr, &kSayInterval) < 0) {
+        simulator.SendText(text + "\r");
+    }
+}
+
 int Serve(const Options& options, const sigset_t& signals) {
     zsim::SimRouter router(options.model);
     if (options.card) {
@@ -184,7 +199,11 @@ int Serve(const Options& options, const sigset_t& signals) {
     }
     std::printf("%s\n", simulator.DevicePath().c_str());
     std::fflush(stdout);
-    WaitForSignal(signals);
+    if (options.say.empty()) {
+        WaitForSignal(signals);
+    } else {
+        SayUntilSignal(simulator, options.say, signals);
+    }
     return EXIT_SUCCESS;
 }
 

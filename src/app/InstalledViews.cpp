@@ -4,12 +4,20 @@
 
 #include "app/ZerandiApplication.h"
 #include "config/RouterConfigFormView.h"
+#include "status/RouterStatusMessagesFormView.h"
+#include "status/SystemStatusView.h"
 
 namespace zerandi {
 
 void InstallViews(ZerandiApplication& application) {
     application.SetViewFactory(ViewId::Configuration, [](ViewContext& context) {
         return std::make_unique<RouterConfigFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::StatusMessages, [](ViewContext& context) {
+        return std::make_unique<RouterStatusMessagesFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::SystemStatus, [](ViewContext& context) {
+        return std::make_unique<SystemStatusView>(context.doc);
     });
 }
 

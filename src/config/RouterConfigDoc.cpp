@@ -61,7 +61,7 @@ void RouterConfigDoc::AskAndResetController(const QString& question) {
     const MessageAnswer answer =
         ui_.showMessage(question, MessageIcon::Warning, MessageButtons::YesNo);
     if (answer == MessageAnswer::Yes) {
-        commPort_.ReportCommResult(commPort_.ResetController(commPort_.Address()));
+        commPort_.ResetController();
     }
 }
 

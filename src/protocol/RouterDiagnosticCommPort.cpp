@@ -148,6 +148,20 @@ bool RouterDiagnosticCommPort::SetControllerState(uint8_t state) {
     return ReportCommResult(RouterProtocol::SetControllerState(address_, state));
 }
 
+bool RouterDiagnosticCommPort::ResetController() {
+    return ReportCommResult(RouterProtocol::ResetController(address_));
+}
+
+// ---- Status -------------------------------------------------------------------------------
+
+bool RouterDiagnosticCommPort::GetGeneralHealth(GeneralHealthStatus& status) {
+    return ReportCommResult(RouterProtocol::GetGeneralHealth(address_, status));
+}
+
+bool RouterDiagnosticCommPort::GetFanStatus(std::vector<uint8_t>& fans) {
+    return ReportCommResult(RouterProtocol::GetFanStatus(address_, fans), false);
+}
+
 // ---- Router tables ------------------------------------------------------------------------
 
 bool RouterDiagnosticCommPort::GetDataRouterParameters(bool& flag, uint8_t& value,
@@ -189,6 +203,18 @@ bool RouterDiagnosticCommPort::SetScrambleTable(const ScrambleTableWords& table)
 
 bool RouterDiagnosticCommPort::ReceiveTextMessage(RouterMessage& message, uint32_t timeoutMs) {
     return ReportCommResult(RouterProtocol::ReceiveTextMessage(address_, message, timeoutMs));
+}
+
+bool RouterDiagnosticCommPort::PollTextMessage(RouterMessage& message, uint32_t timeoutMs,
+                                               CommResult& result) {
+    result = RouterProtocol::ReceiveTextMessage(address_, message, timeoutMs);
+    return result == CommResult::Success;
+}
+
+bool RouterDiagnosticCommPort::SendTextLine(std::string_view typedText) {
+    RouterMessage message;
+    return BuildTextLineMessage(address_, typedText, message) == CommResult::Success &&
+           SendMessage(message) == CommResult::Success;
 }
 
 bool RouterDiagnosticCommPort::EnterFlashWriteMode(uint8_t component) {

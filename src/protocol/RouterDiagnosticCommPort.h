@@ -16,9 +16,7 @@ class UiServices;
 // The one object through which the views talk to the router: every operation runs one
 // command with the router's address, shows the failure's message (ReportCommResult)
 // and returns success as a flag. Each of these hides the protocol operation of the same
-// name, so that no view can reach the silent one by mistake; the protocol operations
-// without a counterpart here stay for callers that report results themselves (status
-// reads, the reset).
+// name, so that no view can reach the silent one by mistake.
 class RouterDiagnosticCommPort : public RouterProtocol {
 public:
     using TakePair = std::pair<uint16_t, uint16_t>;  // source word, destination word
@@ -59,6 +57,11 @@ public:
     bool SetCardAddress(uint8_t cardAddress);
     bool SetRouterType(uint8_t productId);
     bool SetControllerState(uint8_t state);
+    bool ResetController();
+
+    // Status. The fan list is asked without a box: a router without fans refuses it.
+    bool GetGeneralHealth(GeneralHealthStatus& status);
+    bool GetFanStatus(std::vector<uint8_t>& fans);
 
     // Router tables
     bool GetDataRouterParameters(bool& flag, uint8_t& value, std::span<uint8_t> portTypes);
@@ -68,6 +71,12 @@ public:
 
     // Text messages and firmware
     bool ReceiveTextMessage(RouterMessage& message, uint32_t timeoutMs);
+    // A text message, without a box: a poll that runs four times a second decides itself
+    // which failures the user sees.
+    bool PollTextMessage(RouterMessage& message, uint32_t timeoutMs, CommResult& result);
+    // Sends the typed text with carriage return and line feed; no reply is awaited and a
+    // failure shows no box.
+    bool SendTextLine(std::string_view typedText);
     bool EnterFlashWriteMode(uint8_t component);
     bool BuildFlashRecordMessage(std::string_view text, RouterMessage& message,
                                  uint8_t component) const;

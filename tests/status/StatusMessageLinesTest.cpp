@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <string>
+
+#include "protocol/RouterCommands.h"
+#include "protocol/TestFrames.h"
+#include "status/StatusMessageLines.h"
+#include "support/QtPrinters.h"
+
+namespace zerandi::test {
+namespace {
+
+const QString kBlank = QStringLiteral(" ");
+
+QString Repeat(char character, qsizetype count) {
+    return QString(count, QLatin1Char(character));
+}
+
+TEST(StatusMessageLines, ReceivedTextBecomesEntries) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> polls;
+        QStringList entries;
+        QString pending;
+    };
+    const std::string hundred(100, 'x');
+    const Case cases[] = {
+        {"two characters and a carriage return", {"ok\r"}, {"ok", kBlank}, ""},
+        {"100 characters without carriage return",
+         {hundred},
+         {Repeat('x', 80), Repeat('x', 20), kBlank, kBlank},
+         ""},
+        {"control characters and bytes above 126 are dropped",
+         {"a\tb\n\x7f\xe9"
+          "c\r"},
+         {"abc", kBlank},
+         ""},
+        {"text after the last carriage return waits for the next line",
+         {"one\rtw", "o\r"},
+         {"one", kBlank, "two", kBlank},
+         ""},
+        {"a short tail stays pending", {"abc"}, {}, "abc"},
+        {"an empty line", {"\r"}, {"", kBlank}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StatusMessageLines lines;
+        for (const std::string& poll : c.polls) {
+            lines.ReceiveText(poll);
+        }
+        EXPECT_EQ(lines.Entries(), c.entries);
+        EXPECT_EQ(lines.PendingLine(), c.pending);
+    }
+}
+
+TEST(StatusMessageLines, MessageDataEndsAtItsLengthByte) {
+    RouterMessage message = ReplyFrame(command::kTextMessage, {'h', 'i', '\r'});
+    PoisonBeyondFrame(message, 'z');  // the checksum byte and beyond are not text
+    StatusMessageLines lines;
+    lines.ReceiveMessage(message);
+    EXPECT_EQ(lines.Entries(), (QStringList{"hi", kBlank}));
+    EXPECT_EQ(lines.PendingLine(), "");
+}
+
+TEST(StatusMessageLines, AddingToAFullListDropsTheOldestUntil99Remain) {
+    StatusMessageLines lines;
+    for (int i = 0; i < 50; ++i) {
+        lines.AddLine(QString::number(i));
+    }
+    ASSERT_EQ(lines.Entries().size(), 100);
+    lines.AddLine(QStringLiteral("new"));
+    // 99 kept, then the line and its echo entry.
+    ASSERT_EQ(lines.Entries().size(), 101);
+    EXPECT_EQ(lines.Entries().first(), kBlank) << "entry \"0\" went first";
+    EXPECT_EQ(lines.Entries().at(1), "1");
+    EXPECT_EQ(lines.Entries().mid(99), (QStringList{"new", kBlank}));
+}
+
+TEST(StatusMessageLines, ObserverSeesEachEntryOnceWithoutEchoEntries) {
+    StatusMessageLines lines;
+    QStringList seen;
+    lines.SetEntryObserver([&](const QString& entry) { seen << entry; });
+    lines.ReceiveText(std::string(90, 'a') + "\r\r");
+    EXPECT_EQ(seen, (QStringList{Repeat('a', 80), Repeat('a', 10), ""}));
+}
+
+TEST(StatusMessageLines, TerminalEchoAndTypedLine) {
+    StatusMessageLines lines;
+    lines.Echo(StatusMessageLines::kBackspace);
+    EXPECT_TRUE(lines.Entries().isEmpty()) << "backspace on an empty list adds nothing";
+    lines.Echo('a');
+    EXPECT_EQ(lines.Entries(), QStringList{"a"});
+
+    lines.AddLine(QStringLiteral("from router"));
+    lines.ClearTypedLine();
+    lines.Echo(StatusMessageLines::kBackspace);
+    EXPECT_EQ(lines.TypedLine(), "") << "backspace on an empty typed line";
+    EXPECT_EQ(lines.Entries().last(), "") << "the echo entry lost its blank";
+    for (const char c : std::string("dir")) {
+        lines.Echo(c);
+    }
+    lines.Echo(StatusMessageLines::kBackspace);
+    EXPECT_EQ(lines.TypedLine(), "di");
+    EXPECT_EQ(lines.Entries().last(), "di");
+}
+
+TEST(StatusMessageLines, TypedLineFitsOneFrameUpTo78Characters) {
+    for (const auto& [count, fits] : {std::pair{0, true}, {78, true}, {79, false}}) {
+        SCOPED_TRACE(count);
+        StatusMessageLines lines;
+        for (int i = 0; i < count; ++i) {
+            lines.Echo('k');
+        }
+        EXPECT_EQ(lines.TypedLineFits(), fits);
+    }
+}
+
+}  // namespace
+}  // namespace zerandi::test
