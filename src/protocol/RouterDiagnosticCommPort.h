@@ -32,8 +32,9 @@ public:
     // set (a time-out never shows one).
     bool ReportCommResult(CommResult result, bool show = true) const;
 
-    using RouterProtocol::ExitFlashDownloadMode;
+    using RouterProtocol::BuildFlashRecordMessage;
     using RouterProtocol::EnterFlashWriteMode;
+    using RouterProtocol::ExitFlashDownloadMode;
     using RouterProtocol::GetCardAddress;
     using RouterProtocol::GetControlCardInfo;
     using RouterProtocol::GetCrosspointStatus;
@@ -60,7 +61,6 @@ public:
     using RouterProtocol::SetSerialCommParameters;
     using RouterProtocol::Take;
     using RouterProtocol::TimedTake;
-    using RouterProtocol::BuildFlashRecordMessage;
 
     // Crosspoints
     bool Take(uint16_t source, uint16_t destination);
@@ -100,6 +100,10 @@ public:
     bool BuildFlashRecordMessage(std::string_view text, RouterMessage& message,
                                  uint8_t component) const;
     bool SendFlashRecord(std::string_view text, uint8_t component);
+    // Sends a record built by BuildFlashRecordMessage as an acknowledged transaction with the
+    // caller's reply time-out, busy retries and retry pause.
+    bool SendFlashRecordMessage(const RouterMessage& message, uint32_t timeoutMs, int retries,
+                                uint32_t retryPauseMs);
     bool ExitFlashDownloadMode(uint8_t component);
 
 private:
