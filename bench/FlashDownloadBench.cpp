@@ -5,20 +5,18 @@
 //
 //   zerandi-bench-flash [baud ...]      (default: 115200 9600)
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QThread>
 #include <chrono>
 #include <cstdio>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "PtySimulator.h"
 #include "SimRouter.h"
 #include "flash/FlashDownloadSequence.h"
+#include "flash/FlashImages.h"
 #include "protocol/RouterDiagnosticCommPort.h"
 #include "serial/PortChoice.h"
 #include "serial/QtSerialDevice.h"
@@ -30,7 +28,6 @@ namespace {
 using zerandi::FlashDownloadSequence;
 
 constexpr int kImageLines = 2000;
-constexpr int kDataBytesPerRecord = 16;
 constexpr uint32_t kRestingReadTimeoutMs = 500;
 constexpr int kDataBits = 8;
 constexpr size_t kAckReplyBytes = 8;  // start, address, length, 0x04, checksum
@@ -57,40 +54,6 @@ public:
     bool isBusy() const override { return false; }
     bool printFile(const QString&) override { return false; }
 };
-
-std::string Hex(unsigned byte) {
-    char text[3];
-    std::snprintf(text, sizeof text, "%02X", byte & 0xFFu);
-    return text;
-}
-
-std::string Record(char type, unsigned address, int dataBytes) {
-    const unsigned count = 2 + static_cast<unsigned>(dataBytes) + 1;
-    unsigned sum = count + (address >> 8) + (address & 0xFFu);
-    std::string line = std::string("S") + type + Hex(count) + Hex(address >> 8) + Hex(address);
-    for (int i = 0; i < dataBytes; ++i) {
-        const auto byte = static_cast<unsigned>(address + i);
-        sum += byte;
-        line += Hex(byte);
-    }
-    return line + Hex(~sum);
-}
-
-QString WriteImage(const QString& folder) {
-    const QString path = QDir(folder).filePath(QStringLiteral("bench.mx"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {};
-    }
-    for (int i = 0; i + 1 < kImageLines; ++i) {
-        file.write(
-            (Record('1', static_cast<unsigned>(i) * kDataBytesPerRecord, kDataBytesPerRecord) +
-             "\n")
-                .c_str());
-    }
-    file.write((Record('9', 0, 0) + "\n").c_str());
-    return path;
-}
 
 // Line time of every request the router received and its acknowledgement, plus the pause
 // after each record past the second.
@@ -144,8 +107,8 @@ int main(int argc, char** argv) {
     if (bauds.isEmpty()) {
         bauds = {QStringLiteral("115200"), QStringLiteral("9600")};
     }
-    QTemporaryDir folder;
-    const QString image = WriteImage(folder.path());
+    const QString image = zerandi::test::WriteImage(QStringLiteral("zerandi-bench.mx"),
+                                                    zerandi::test::ImageLines(kImageLines));
     if (image.isEmpty()) {
         std::fprintf(stderr, "cannot write the image\n");
         return 1;
@@ -154,5 +117,6 @@ int main(int argc, char** argv) {
     for (const QString& baud : bauds) {
         failures += Measure(baud.toUInt(), image);
     }
+    QFile::remove(image);
     return failures == 0 ? 0 : 1;
 }

@@ -28,6 +28,7 @@ namespace {
 
 constexpr uint32_t kBaud = 115200;
 constexpr int kRecordCommand = 0x41;
+constexpr int kExitCommand = 0x42;
 constexpr int kResetCommand = 0x4E;
 constexpr int32_t kQR1205 = 8;
 constexpr int32_t kQR1206 = 64;
@@ -238,29 +239,56 @@ TEST_F(RouterFlashFormViewTest, ShowsEachStepWritesTheSlotsInOrderAndOffersTheRe
     EXPECT_TRUE(Status().text().isEmpty());
 }
 
-TEST_F(RouterFlashFormViewTest, ARefusedRecordEndsTheDownloadWithoutSuccessOrReset) {
+// A record refused, then the adapter pulled out mid-file: the link's box and the download's,
+// no exit, no success or reset, and the view ready again. The vanished link fails at once.
+TEST_F(RouterFlashFormViewTest, AFailureMidFileEndsTheDownloadAndLeavesTheViewUsable) {
+    using Kind = zsim::SimFault::Kind;
+    const struct {
+        std::string name;
+        Kind kind;
+        int param;
+        int skip;
+        QString linkText;
+        QString statusAtFailure;
+    } cases[] = {
+        {"refused", Kind::Refuse, 1, 2, "Error Message Received: \"Invalid data\"",
+         "Diag Appl: Writing SRecord #1"},
+        {"vanished", Kind::Disappear, 0, 3, "unknown Comm error", "Diag Appl: Writing SRecord #2"},
+    };
     KnowRouter(kQR1205, 300);
-    TypeFile(0, WriteImage("diag.mx", ImageLines(5)));
-    TypeFile(1, WriteImage("mtrx.mx", ImageLines(2)));
-    zsim::SimFault refusal{zsim::SimFault::Kind::Refuse, 1, kRecordCommand};
-    refusal.skip = 2;
-    simulator.Router().InjectFault(refusal);
-    QString statusAtFailure;
-    ui.OnMessage([&](const auto&) {
-        if (statusAtFailure.isEmpty()) {
-            statusAtFailure = Status().text();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.ClearMessages();
+        simulator.Router().ClearReceivedFrames();
+        TypeFile(0, WriteImage("diag.mx", ImageLines(6)));
+        TypeFile(2, WriteImage("comm.mx", ImageLines(2)));
+        zsim::SimFault fault{c.kind, c.param, kRecordCommand};
+        fault.skip = c.skip;
+        simulator.Router().InjectFault(fault);
+        QString statusAtFailure;
+        ui.OnMessage([&](const auto&) {
+            if (statusAtFailure.isEmpty()) {
+                statusAtFailure = Status().text();
+            }
+        });
+        WriteFlash();
+        EXPECT_EQ(ui.MessageTexts(),
+                  (std::vector<QString>{c.linkText, "Problem writing S records"}));
+        EXPECT_EQ(statusAtFailure, c.statusAtFailure);
+        const std::vector<uint8_t> commands = Commands();
+        for (int command : {kExitCommand, kResetCommand}) {
+            EXPECT_EQ(std::count(commands.begin(), commands.end(), command), 0) << command;
         }
-    });
+        EXPECT_TRUE(simulator.Router().Snapshot().flashCompleted.empty());
+        EXPECT_TRUE(Status().text().isEmpty());
+        EXPECT_FALSE(ui.isBusy());
+    }
+    ui.OnMessage({});
+    ui.ClearMessages();
     WriteFlash();
-    EXPECT_EQ(ui.MessageTexts(), (std::vector<QString>{"Error Message Received: \"Invalid data\"",
-                                                       "Problem writing S records"}));
-    EXPECT_EQ(statusAtFailure, "Diag Appl: Writing SRecord #1");
-    EXPECT_EQ(simulator.Router().Snapshot().flashCompleted, std::vector<int>{});
-    const std::vector<uint8_t> commands = Commands();
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), kResetCommand), 0);
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), 0x42), 0);
-    EXPECT_TRUE(Status().text().isEmpty());
-    EXPECT_FALSE(ui.isBusy());
+    EXPECT_EQ(
+        ui.MessageTexts(),
+        (std::vector<QString>{"Transmit Failure", "Diag Appl: Problem entering Flash Write mode"}));
 }
 
 TEST_F(RouterFlashFormViewTest, BrowsePutsTheChosenFileInItsSlot) {

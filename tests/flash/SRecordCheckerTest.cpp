@@ -85,12 +85,6 @@ TEST(SRecordCheckerTest, AcceptsWellFormedImagesAndNamesTheFirstBadLine) {
     }
 }
 
-TEST(SRecordCheckerTest, TheBuiltDataRecordsHaveTheirIntendedLengths) {
-    EXPECT_EQ(DataRecord(0, 94).size(), 198u);
-    EXPECT_EQ(DataRecord(0, 95).size(), 200u);
-    EXPECT_FALSE(SRecordChecker::CheckLine(DataRecord(0, 1)).has_value());
-}
-
 TEST(SRecordCheckerTest, DescribesTheChecksumItExpected) {
     EXPECT_EQ(SRecordChecker::CheckLine("S9030000FD"),
               QStringLiteral("its checksum is FD, but its bytes give FC"));
