@@ -30,10 +30,6 @@ const QString kSuccessText = QStringLiteral("Flash was successfully written!");
 const QString kResetQuestion = QStringLiteral(
     "The controller must be reset after a software download.\nDo you want to reset now?");
 
-QString SpokenSlotName(const QString& label) {
-    return SpokenLabelText(label);
-}
-
 }  // namespace
 
 RouterFlashFormView::RouterFlashFormView(RouterConfigDoc& doc, QWidget* parent)
@@ -99,7 +95,7 @@ void RouterFlashFormView::SetSlotLabel(size_t slot, const QString& text) {
     SlotRow& row = rows_[slot];
     row.label->setText(text);
     LabelControl(row.label, row.fileName);
-    const QString spoken = SpokenSlotName(text);
+    const QString spoken = SpokenLabelText(text);
     NameControl(row.browse, QStringLiteral("Browse for %1").arg(spoken));
     NameControl(row.progress, QStringLiteral("%1 progress").arg(spoken));
 }
