@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <algorithm>
 #include <map>
 #include <ostream>
 #include <string>
@@ -167,22 +166,6 @@ TEST_F(FlashDownloadSequencePtyTest, SendsEachLineWithTheTransactionValuesOfItsP
     }
 }
 
-TEST_F(FlashDownloadSequencePtyTest, WritesTheFilesInTheOrderGivenWithCarriageReturnsKept) {
-    const std::vector<std::string> diag = ImageLines(3);
-    const std::vector<std::string> mtrx = ImageLines(4);
-    ASSERT_TRUE(Run({Diag(WriteImage(QStringLiteral("d.mx"), diag, true, "\r\n")),
-                     Mtrx(WriteImage(QStringLiteral("m.mx"), mtrx))}));
-    std::vector<std::string> diagSent;
-    for (const std::string& line : diag) {
-        diagSent.push_back(line + "\r");
-    }
-    EXPECT_EQ(Received().at(0), diagSent);
-    EXPECT_EQ(Received().at(1), mtrx);
-    EXPECT_EQ(simulator.Router().Snapshot().flashCompleted, (std::vector<int>{0, 1}));
-    EXPECT_EQ(steps.back().slot, 1);
-    EXPECT_EQ(steps.back().status, QStringLiteral("Mtrx Appl: Exiting Flash Download mode."));
-}
-
 // A damaged second file stops the download before the first file's component is touched.
 TEST_F(FlashDownloadSequencePtyTest, RefusesADamagedImageNamingTheLineWithNothingSent) {
     std::vector<std::string> lines = ImageLines(4);
@@ -296,37 +279,6 @@ TEST_F(FlashDownloadSequencePtyTest, AFailureStopsTheDownloadWithItsTwoMessages)
         EXPECT_EQ(steps.back(), c.last);
         EXPECT_EQ(Commands(), c.commands);
     }
-}
-
-TEST_F(FlashDownloadSequencePtyTest, BusyRecordsAreRetriedAsOftenAsTheirPlaceAllows) {
-    const std::vector<std::string> lines = ImageLines(3);
-    const QString diag = WriteImage(QStringLiteral("diag.mx"), lines);
-    // The second record outlasts a card busy 35 times; a later one fails on the fourth.
-    InjectFault(Kind::Busy, kRecordCommand, 0, 1, FlashDownloadSequence::kSecondRecordRetries);
-    InjectFault(Kind::Busy, kRecordCommand, 0, 1, FlashDownloadSequence::kRecordRetries + 1);
-    EXPECT_FALSE(Run({Diag(diag)}));
-    EXPECT_EQ(ui.MessageTexts(),
-              (std::vector<QString>{QStringLiteral("Error Message Received: \"Busy\""),
-                                    QStringLiteral("Problem writing S records")}));
-    EXPECT_EQ(Received().at(0), std::vector<std::string>(lines.begin(), lines.begin() + 2));
-    // Each busy answer is followed by the link's recovery pause, then the retry pause.
-    const auto retryPauses = std::count(clock.Sleeps().begin(), clock.Sleeps().end(),
-                                        FlashDownloadSequence::kRecordRetryPauseMs);
-    EXPECT_EQ(retryPauses, 35 + 3);
-}
-
-TEST_F(FlashDownloadSequencePtyTest, AVanishingAdapterStopsTheDownloadAtOnceWithOneMessagePair) {
-    const QString diag = WriteImage(QStringLiteral("diag.mx"), ImageLines(6));
-    const QString mtrx = WriteImage(QStringLiteral("mtrx.mx"), ImageLines(2));
-    InjectFault(Kind::Disappear, kRecordCommand, 0, 3);
-    EXPECT_FALSE(Run({Diag(diag), Mtrx(mtrx)}));
-    EXPECT_EQ(ui.MessageTexts(),
-              (std::vector<QString>{QStringLiteral("unknown Comm error"),
-                                    QStringLiteral("Problem writing S records")}));
-    EXPECT_FALSE(port.IsOpen());
-    EXPECT_EQ(Commands(), (std::vector<uint8_t>{kEnterCommand, kRecordCommand, kRecordCommand,
-                                                kRecordCommand, kRecordCommand}));
-    EXPECT_EQ(steps.back(), Step("Diag Appl: Writing SRecord #2", 2, 6));
 }
 
 }  // namespace
