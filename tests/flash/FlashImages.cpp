@@ -1,5 +1,6 @@
 #include "flash/FlashImages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <cstdio>
@@ -50,7 +51,9 @@ std::vector<std::string> ImageLines(int count) {
 
 QString WriteImage(const QString& name, const std::vector<std::string>& lines, bool endLastLine,
                    const std::string& lineEnd) {
-    const QString path = QDir::temp().filePath(name);
+    // Tests of one program run side by side in the same temporary folder.
+    const QString path = QDir::temp().filePath(
+        QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(name));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return {};

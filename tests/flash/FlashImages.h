@@ -11,7 +11,8 @@ std::string DataRecord(int index, int dataBytes = 16);
 // `count` well-formed records: data records, then a termination record.
 std::vector<std::string> ImageLines(int count);
 // Writes the lines, each followed by `lineEnd`, the last one only when `endLastLine` is
-// set, into a file of this name in the test's temporary folder; returns its path.
+// set, into a file of this name (after this process's id) in the temporary folder; returns
+// its path.
 QString WriteImage(const QString& name, const std::vector<std::string>& lines,
                    bool endLastLine = true, const std::string& lineEnd = "\n");
 
