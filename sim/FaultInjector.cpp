@@ -132,6 +132,10 @@ std::optional<SimFault> FaultInjector::Take(const Request& request) {
     if (fault == faults_.end()) {
         return std::nullopt;
     }
+    if (fault->skip > 0) {
+        --fault->skip;
+        return std::nullopt;
+    }
     SimFault taken = *fault;
     if (--fault->times <= 0) {
         faults_.erase(fault);

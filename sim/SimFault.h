@@ -33,6 +33,7 @@ struct SimFault {
     int times = 1;        // applies to the next `times` matching requests
     std::string text{};
     int replyIndex = 0;  // for commands answered by several frames: the frame the fault hits
+    int skip = 0;        // lets this many matching requests pass untouched first
 };
 
 }  // namespace zsim

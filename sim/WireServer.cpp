@@ -21,6 +21,8 @@ constexpr std::chrono::milliseconds kPeerSettleMs{10};
 constexpr std::chrono::milliseconds kPeerReadWaitMs{1000};
 constexpr std::chrono::milliseconds kPeerPollMs{2};
 constexpr int kBitsPerByte = 10;  // start, eight data, stop
+// How often a paced line hands received bytes to the client, as a serial driver does.
+constexpr std::chrono::microseconds kDeliveryInterval{1000};
 constexpr size_t kReadChunkBytes = 512;
 constexpr uint64_t kMicrosPerSecond = 1000000;
 
@@ -135,6 +137,9 @@ void WireServer::ReadRequests() {
     const ssize_t count = read(ioFd_, buffer.data(), buffer.size());
     if (count > 0) {
         lastReceived_ = Clock::now();
+        if (!AwaitLineTime(static_cast<size_t>(count))) {
+            return;
+        }
         Carry(router_.Feed(std::span(buffer).first(static_cast<size_t>(count))));
     } else if (count < 0 && errno == EIO) {
         // No client holds the line open: nothing to read until one does.
@@ -193,7 +198,19 @@ void WireServer::SendQueued() {
     }
 }
 
-// Paced bytes keep to a schedule from the first byte, so sleeping late does not add up.
+// A paced card has a request only once its bytes have crossed the line; false when stopped.
+bool WireServer::AwaitLineTime(size_t byteCount) {
+    const uint32_t baud = pacingBaud_;
+    if (baud == 0) {
+        return true;
+    }
+    return WaitUntil(Clock::now() +
+                     std::chrono::microseconds(byteCount * kBitsPerByte * kMicrosPerSecond / baud));
+}
+
+// Paced bytes keep to a schedule from the first byte, so sleeping late does not add up; no
+// byte reaches the client before its own line time has passed. Like a UART's receive FIFO,
+// bytes due within one delivery interval arrive together, when the last of them is due.
 void WireServer::Write(const std::vector<uint8_t>& bytes) {
     const uint32_t baud = pacingBaud_;
     if (baud == 0) {
@@ -201,12 +218,20 @@ void WireServer::Write(const std::vector<uint8_t>& bytes) {
         return;
     }
     const auto start = Clock::now();
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto due =
-            start + std::chrono::microseconds(i * kBitsPerByte * kMicrosPerSecond / baud);
-        if (!WaitUntil(due) || !WriteAll(std::span(bytes).subspan(i, 1))) {
+    const auto due = [&](size_t index) {
+        return start +
+               std::chrono::microseconds((index + 1) * kBitsPerByte * kMicrosPerSecond / baud);
+    };
+    size_t first = 0;
+    while (first < bytes.size()) {
+        size_t last = first;
+        while (last + 1 < bytes.size() && due(last + 1) - due(first) < kDeliveryInterval) {
+            ++last;
+        }
+        if (!WaitUntil(due(last)) || !WriteAll(std::span(bytes).subspan(first, last - first + 1))) {
             return;
         }
+        first = last + 1;
     }
 }
 

@@ -43,6 +43,7 @@ private:
     void Run();
     void ReadRequests();
     void Carry(const std::vector<WireAction>& actions);
+    bool AwaitLineTime(size_t byteCount);
     void Write(const std::vector<uint8_t>& bytes);
     bool WriteAll(std::span<const uint8_t> bytes);
     void SendQueued();

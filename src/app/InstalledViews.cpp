@@ -4,6 +4,7 @@
 
 #include "app/ZerandiApplication.h"
 #include "config/RouterConfigFormView.h"
+#include "flash/RouterFlashFormView.h"
 #include "status/RouterStatusMessagesFormView.h"
 #include "status/SystemStatusView.h"
 
@@ -15,6 +16,9 @@ void InstallViews(ZerandiApplication& application) {
     });
     application.SetViewFactory(ViewId::StatusMessages, [](ViewContext& context) {
         return std::make_unique<RouterStatusMessagesFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::FlashMemory, [](ViewContext& context) {
+        return std::make_unique<RouterFlashFormView>(context.doc);
     });
     application.SetViewFactory(ViewId::SystemStatus, [](ViewContext& context) {
         return std::make_unique<SystemStatusView>(context.doc);

@@ -232,6 +232,12 @@ bool RouterDiagnosticCommPort::SendFlashRecord(std::string_view text, uint8_t co
     return ReportCommResult(RouterProtocol::SendFlashRecord(address_, text, component));
 }
 
+bool RouterDiagnosticCommPort::SendFlashRecordMessage(const RouterMessage& message,
+                                                      uint32_t timeoutMs, int retries,
+                                                      uint32_t retryPauseMs) {
+    return ReportCommResult(TransactExpectAck(message, timeoutMs, retries, retryPauseMs));
+}
+
 bool RouterDiagnosticCommPort::ExitFlashDownloadMode(uint8_t component) {
     return ReportCommResult(RouterProtocol::ExitFlashDownloadMode(address_, component));
 }

@@ -81,6 +81,10 @@ public:
     bool BuildFlashRecordMessage(std::string_view text, RouterMessage& message,
                                  uint8_t component) const;
     bool SendFlashRecord(std::string_view text, uint8_t component);
+    // Sends a record built by BuildFlashRecordMessage as an acknowledged transaction with the
+    // caller's reply time-out, busy retries and retry pause.
+    bool SendFlashRecordMessage(const RouterMessage& message, uint32_t timeoutMs, int retries,
+                                uint32_t retryPauseMs);
     bool ExitFlashDownloadMode(uint8_t component);
 
 private:

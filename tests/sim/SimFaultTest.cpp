@@ -191,6 +191,18 @@ TEST(SimFaultTest, FaultsQueueInOrderOfInjection) {
     EXPECT_EQ(test::Sent(router.Feed(kProductId)), kNormalProductIdReply);
 }
 
+TEST(SimFaultTest, ASkippingFaultLetsMatchingRequestsPassFirst) {
+    SimRouter router;
+    SimFault third{Kind::Refuse, 1, 0x10};
+    third.skip = 2;
+    router.InjectFault(third);
+    const Bytes refused = Refusal(0x80, {1});
+    EXPECT_EQ(test::Sent(router.Feed(kProductId)), kNormalProductIdReply);
+    EXPECT_EQ(test::Sent(router.Feed(kProductId)), kNormalProductIdReply);
+    EXPECT_EQ(test::Sent(router.Feed(kProductId)), refused);
+    EXPECT_EQ(test::Sent(router.Feed(kProductId)), kNormalProductIdReply);
+}
+
 TEST(SimFaultTest, RefusedRequestsDoNotTakeEffectDamagedRepliesDo) {
     const struct {
         Kind kind;
