@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "config/RouterConfigFormView.h"
+#include "porttypes/RouterPortTypesFormView.h"
 #include "shell/ZerandiApplication.h"
 
 namespace zerandi {
@@ -10,6 +11,9 @@ namespace zerandi {
 void InstallViews(ZerandiApplication& application) {
     application.SetViewFactory(ViewId::Configuration, [](ViewContext& context) {
         return std::make_unique<RouterConfigFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::PortTypes, [](ViewContext& context) {
+        return std::make_unique<RouterPortTypesFormView>(context.doc);
     });
 }
 

@@ -1,0 +1,98 @@
+#include "support/RouterViewFixture.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "serial/QtSerialDevice.h"
+#include "shell/CustomMdiChildWnd.h"
+
+namespace zerandi::test {
+
+void RouterViewFixture::TearDown() {
+    mainWindow.reset();
+    doc.reset();
+    simulator.Stop();
+}
+
+void RouterViewFixture::StartRouter(const std::string& model, const RouterChange& change) {
+    mainWindow.reset();
+    doc.reset();
+    ui.ClearMessages();
+    ASSERT_TRUE(simulator.Start(model));
+    if (change) {
+        ChangeRouter(change);
+    }
+    doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
+                                            simulator.Port(), kBaud);
+    mainWindow = std::make_unique<QMainWindow>();
+    mainWindow->setWindowTitle(QStringLiteral("Zerandi"));
+    area = new QMdiArea(mainWindow.get());
+    mainWindow->setCentralWidget(area);
+    configuration = area->addSubWindow(new QLabel(QStringLiteral("Configuration")));
+    configuration->setWindowTitle(QStringLiteral("Configuration"));
+    child = new CustomMdiChildWnd(QStringLiteral("View"));
+    view = MakeView(*doc).release();
+    child->SetView(view);
+    area->addSubWindow(child);
+    mainWindow->resize(1300, 900);
+    mainWindow->show();
+    configuration->show();
+    child->show();
+    child->FitToView();
+    area->setActiveSubWindow(configuration);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow.get()));
+}
+
+void RouterViewFixture::KnowRouter() {
+    const zsim::RouterState state = simulator.Router().Snapshot();
+    doc->controlCard.partNumber = state.cardPartNumber;
+    if (!state.levels.empty()) {
+        doc->levels[0].controllerInputStart = state.levels.front().controllerInputStart;
+        doc->levels[0].controllerOutputStart = state.levels.front().controllerOutputStart;
+    }
+    doc->SetScrambleMapEnabled(state.scrambleEnabled ? 1 : 0);
+    doc->SetProductId(state.productId);
+    doc->UpdateAllViews();
+}
+
+void RouterViewFixture::Click(const QString& buttonName) {
+    QTest::mouseClick(&Find<QPushButton>(buttonName), Qt::LeftButton);
+}
+
+void RouterViewFixture::ClickRadio(const QString& name) {
+    auto& radio = Find<QRadioButton>(name);
+    // On the indicator: the button may be wider than its text.
+    const int middle = radio.height() / 2;
+    QTest::mouseClick(&radio, Qt::LeftButton, {}, QPoint(middle, middle));
+}
+
+void RouterViewFixture::Retype(QLineEdit& edit, const QString& text) {
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClicks(&edit, text);
+}
+
+bool RouterViewFixture::FrameShown() const {
+    return child->isVisible();
+}
+
+bool RouterViewFixture::Shown(const QString& name) const {
+    return Find<QWidget>(name).isVisibleTo(view);
+}
+
+void RouterViewFixture::ClearRecords() {
+    simulator.Router().ClearReceivedFrames();
+    ui.ClearMessages();
+}
+
+QString RouterViewFixture::TempPath(const QString& name) {
+    return QDir(QDir::tempPath()).filePath(name);
+}
+
+}  // namespace zerandi::test

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "config/RouterConfigDoc.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedUiServices.h"
+#include "support/SimulatedRouter.h"
+
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace zerandi {
+class CustomMdiChildWnd;
+}
+
+namespace zerandi::test {
+
+// One view in a minimized child window of a main window, beside an active "Configuration"
+// window, over the document opened on a simulated router served on a pseudo-terminal.
+class RouterViewFixture : public ::testing::Test {
+protected:
+    using RouterChange = std::function<void(zsim::RouterState&)>;
+
+    static constexpr uint32_t kBaud = 115200;
+
+    void TearDown() override;
+
+    virtual std::unique_ptr<QWidget> MakeView(RouterConfigDoc& doc) = 0;
+
+    // A fresh router of the model, changed as given, and the document and view over it.
+    // The document does not know the router yet.
+    void StartRouter(const std::string& model, const RouterChange& change = {});
+    void ChangeRouter(const RouterChange& change) { simulator.Router().Update(change); }
+    // What "Read All" would have told the document: product, control card, first level and
+    // the scramble-map switch; then every view refreshes.
+    void KnowRouter();
+
+    template <typename Widget>
+    Widget& Find(const QString& name) const {
+        auto* widget = view->findChild<Widget*>(name);
+        if (widget == nullptr) {
+            ADD_FAILURE() << "no widget " << name.toStdString();
+            throw std::runtime_error("missing widget");
+        }
+        return *widget;
+    }
+
+    // What a person does.
+    void Click(const QString& buttonName);
+    void ClickRadio(const QString& name);
+    static void Retype(QLineEdit& edit, const QString& text);
+
+    // What a person sees.
+    bool FrameShown() const;
+    bool Shown(const QString& name) const;
+
+    // What the router received since the last ClearRecords.
+    std::vector<std::vector<uint8_t>> Requests() const { return simulator.Requests(); }
+    void ClearRecords();
+
+    // A path in the test's private temporary folder.
+    static QString TempPath(const QString& name);
+
+    ScriptedUiServices ui;
+    FakeClock clock;
+    SimulatedRouter simulator;
+    std::unique_ptr<RouterConfigDoc> doc;
+    std::unique_ptr<QMainWindow> mainWindow;
+    QMdiArea* area = nullptr;
+    QMdiSubWindow* configuration = nullptr;
+    CustomMdiChildWnd* child = nullptr;
+    QWidget* view = nullptr;
+};
+
+}  // namespace zerandi::test
