@@ -4,6 +4,7 @@
 
 #include "config/RouterConfigFormView.h"
 #include "porttypes/RouterPortTypesFormView.h"
+#include "scramble/RouterScrambleMapFromView.h"
 #include "shell/ZerandiApplication.h"
 
 namespace zerandi {
@@ -14,6 +15,9 @@ void InstallViews(ZerandiApplication& application) {
     });
     application.SetViewFactory(ViewId::PortTypes, [](ViewContext& context) {
         return std::make_unique<RouterPortTypesFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::ScrambleMap, [](ViewContext& context) {
+        return std::make_unique<RouterScrambleMapFromView>(context.doc);
     });
 }
 
