@@ -21,6 +21,7 @@ namespace {
 
 const std::vector<int> kPortListTabStops{4, 28};
 constexpr int kVisiblePortRows = 16;
+constexpr PortType kLongestPortTypeName = 5;  // "207M Controlling"
 constexpr int kReverseNo = 0;
 constexpr int kReverseYes = 1;
 
@@ -48,6 +49,7 @@ QWidget* PortTypeCDialog::BuildPortList() {
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     SetTabStops(*list_, kPortListTabStops);
     list_->setMinimumHeight(list_->fontMetrics().height() * kVisiblePortRows);
+    FitTabStopListWidth(*list_, kPortListTabStops.back(), PortTypeListName(kLongestPortTypeName));
     LabelControl(label, list_);
     layout->addWidget(label);
     layout->addWidget(new TabStopHeader({QStringLiteral("Port"), QStringLiteral("Type")},

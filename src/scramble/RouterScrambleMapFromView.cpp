@@ -90,10 +90,8 @@ QWidget* RouterScrambleMapFromView::BuildTable(const QString& title, const QStri
                                          QStringLiteral("A3A4"), QStringLiteral("Description")},
                                         kListTabStops, column));
     layout->addWidget(list, 1);
-    const int width = DialogUnitsToPixels(list->fontMetrics(), kListTabStops.back()) +
-                      list->fontMetrics().horizontalAdvance(
-                          QString(EditScrambleMapDialog::kMaxDescriptionChars, u'M'));
-    list->setMinimumWidth(width);
+    FitTabStopListWidth(*list, kListTabStops.back(),
+                        QString(EditScrambleMapDialog::kMaxDescriptionChars, u'n'));
     return column;
 }
 

@@ -83,7 +83,7 @@ QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option,
     const std::vector<int> offsets = PieceOffsets(option.fontMetrics, pieces);
     const int width =
         offsets.back() + option.fontMetrics.horizontalAdvance(pieces.back()) + 2 * kTextMarginPx;
-    size.setWidth(std::max(size.width(), width));
+    size.setWidth(width);
     return size;
 }
 
@@ -111,6 +111,15 @@ void TabStopHeader::paintEvent(QPaintEvent* /*event*/) {
         painter.drawText(QRect(x, 0, width() - x, height()), Qt::AlignLeft | Qt::AlignVCenter,
                          titles_.at(i));
     }
+}
+
+void FitTabStopListWidth(QListWidget& list, int lastStopDialogUnits, const QString& widestLast) {
+    const QFontMetrics metrics = list.fontMetrics();
+    const int frame = 2 * list.frameWidth();
+    const int scrollBar = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    list.setMinimumWidth(DialogUnitsToPixels(metrics, lastStopDialogUnits) +
+                         metrics.horizontalAdvance(widestLast) + 3 * kTextMarginPx + frame +
+                         scrollBar);
 }
 
 TabStopDelegate* SetTabStops(QListWidget& list, std::vector<int> dialogUnitStops) {

@@ -48,6 +48,10 @@ private:
     std::vector<int> stops_;
 };
 
+// Makes the list wide enough for its columns up to the last stop plus `widestLast` after it,
+// with room for the vertical scroll bar.
+void FitTabStopListWidth(QListWidget& list, int lastStopDialogUnits, const QString& widestLast);
+
 // Gives the list a tab-stop delegate and returns it.
 TabStopDelegate* SetTabStops(QListWidget& list, std::vector<int> dialogUnitStops);
 
