@@ -5,6 +5,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -134,6 +135,9 @@ void WireServer::ReadRequests() {
     std::array<uint8_t, kReadChunkBytes> buffer;
     const ssize_t count = read(ioFd_, buffer.data(), buffer.size());
     if (count > 0) {
+        if (!AwaitLineTime(static_cast<size_t>(count))) {
+            return;
+        }
         lastReceived_ = Clock::now();
         Carry(router_.Feed(std::span(buffer).first(static_cast<size_t>(count))));
     } else if (count < 0 && errno == EIO) {
@@ -142,6 +146,18 @@ void WireServer::ReadRequests() {
     } else if (count < 0 && !WouldBlock(errno)) {
         CloseLine();
     }
+}
+
+// A paced line delivers the bytes one after another: they are all in only after their line
+// time, counted from when the line was last free.
+bool WireServer::AwaitLineTime(size_t bytes) {
+    const uint32_t baud = pacingBaud_;
+    if (baud == 0) {
+        return true;
+    }
+    const auto lineTime = std::chrono::microseconds(bytes * kBitsPerByte * kMicrosPerSecond / baud);
+    receiveLineFreeAt_ = std::max(receiveLineFreeAt_, Clock::now()) + lineTime;
+    return WaitUntil(receiveLineFreeAt_);
 }
 
 void WireServer::Carry(const std::vector<WireAction>& actions) {

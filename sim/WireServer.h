@@ -42,6 +42,7 @@ private:
 
     void Run();
     void ReadRequests();
+    bool AwaitLineTime(size_t bytes);
     void Carry(const std::vector<WireAction>& actions);
     void Write(const std::vector<uint8_t>& bytes);
     bool WriteAll(std::span<const uint8_t> bytes);
@@ -67,6 +68,7 @@ private:
     std::condition_variable changed_;
     std::vector<std::vector<uint8_t>> outbox_;
     Clock::time_point lastReceived_;
+    Clock::time_point receiveLineFreeAt_;  // when the last byte received was all in
 };
 
 }  // namespace zsim
