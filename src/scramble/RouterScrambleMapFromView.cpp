@@ -252,28 +252,34 @@ void RouterScrambleMapFromView::EditOutput() {
     }
 }
 
-void RouterScrambleMapFromView::Open() {
-    const std::optional<QString> path = doc_.Ui().promptOpenFile(
-        ScrambleFilePrompt(QStringLiteral("*.scr"), QStringLiteral("Scramble Map Files (*.scr)")));
+std::optional<QString> RouterScrambleMapFromView::PromptOpen(const QString& initialName,
+                                                             const QString& filter) {
+    std::optional<QString> path = doc_.Ui().promptOpenFile(ScrambleFilePrompt(initialName, filter));
     if (!path || path->isEmpty()) {
-        return;
+        return std::nullopt;
     }
     currentFile_ = *path;
-    currentFileImported_ = false;
-    ScrambleMapFile::Load(doc_.Ui(), *path, map_);
-    RebuildLists(false);
+    return path;
+}
+
+void RouterScrambleMapFromView::Open() {
+    const std::optional<QString> path =
+        PromptOpen(QStringLiteral("*.scr"), QStringLiteral("Scramble Map Files (*.scr)"));
+    if (path) {
+        currentFileImported_ = false;
+        ScrambleMapFile::Load(doc_.Ui(), *path, map_);
+        RebuildLists(false);
+    }
 }
 
 void RouterScrambleMapFromView::OpenHalvernFile() {
-    const std::optional<QString> path = doc_.Ui().promptOpenFile(ScrambleFilePrompt(
-        QStringLiteral("*.scr;*.cfg"), QStringLiteral("Halvern Files (*.scr *.cfg)")));
-    if (!path || path->isEmpty()) {
-        return;
+    const std::optional<QString> path =
+        PromptOpen(QStringLiteral("*.scr;*.cfg"), QStringLiteral("Halvern Files (*.scr *.cfg)"));
+    if (path) {
+        currentFileImported_ = true;
+        HalvernImport::Import(doc_.Ui(), *path, map_);
+        RebuildLists(false);
     }
-    currentFile_ = *path;
-    currentFileImported_ = true;
-    HalvernImport::Import(doc_.Ui(), *path, map_);
-    RebuildLists(false);
 }
 
 void RouterScrambleMapFromView::Save() {

@@ -58,6 +58,8 @@ private:
     std::optional<ScrambleEntry> RunEditDialog(EditScrambleMapDialog::Table table, size_t index,
                                                const ScrambleEntry& entry);
     bool SaveToFile(const QString& path);
+    // Asks for a file to open; a chosen file becomes the current file.
+    std::optional<QString> PromptOpen(const QString& initialName, const QString& filter);
 
     RouterConfigDoc& doc_;
     ScrambleMap map_;

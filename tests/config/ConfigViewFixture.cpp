@@ -10,6 +10,7 @@
 #include "config/NumberEdit.h"
 #include "serial/QtSerialDevice.h"
 #include "support/FrameFields.h"
+#include "support/WidgetActions.h"
 
 namespace zerandi::test {
 
@@ -63,10 +64,7 @@ void ConfigViewFixture::Choose(QComboBox& list, const QString& item) {
 }
 
 void ConfigViewFixture::Retype(QLineEdit& edit, const QString& text) {
-    edit.setFocus();
-    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    QTest::keyClicks(&edit, text);
+    RetypeText(edit, text);
 }
 
 void ConfigViewFixture::TypeAddress(const QString& fieldName, const QString& dotted) {
@@ -78,10 +76,7 @@ void ConfigViewFixture::TypeAddress(const QString& fieldName, const QString& dot
 }
 
 void ConfigViewFixture::ClickRadio(const QString& name) {
-    auto& radio = Find<QRadioButton>(name);
-    // On the indicator: the button may be wider than its text.
-    const int middle = radio.height() / 2;
-    QTest::mouseClick(&radio, Qt::LeftButton, {}, QPoint(middle, middle));
+    ClickRadioIndicator(Find<QRadioButton>(name));
 }
 
 bool ConfigViewFixture::Shown(const QString& name) const {

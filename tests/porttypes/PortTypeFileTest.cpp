@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <vector>
 
 #include "porttypes/PortType.h"
 #include "porttypes/PortTypeFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScriptedUiServices.h"
+#include "support/TempFiles.h"
 
 namespace zerandi::test {
 namespace {
@@ -15,21 +14,6 @@ namespace {
 const QString kShortFileText = QStringLiteral(
     "The file holds fewer port types than the router has ports.\n"
     "The ports beyond its end were set to 207M Dynamic.");
-
-QString TempPath(const QString& name) {
-    return QDir(QDir::tempPath()).filePath(name);
-}
-
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadRaw(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Port k + 1 gets code k mod 7: every known type, repeated.
 std::vector<PortType> Cycle(size_t ports) {
@@ -102,7 +86,7 @@ TEST(PortTypeFileTest, WriteThenReadGivesTheSameTable) {
     types[200] = 9;
     const QString path = TempPath("roundtrip.prt");
     ASSERT_TRUE(PortTypeFile::Write(ui, path, types));
-    EXPECT_EQ(QFile(path).size(), 256);
+    EXPECT_EQ(ReadFileBytes(path).size(), 256);
     const PortTypeFile::Contents contents = PortTypeFile::Read(ui, path, 256);
     EXPECT_EQ(contents.outcome, PortTypeFile::Outcome::Read);
     EXPECT_EQ(contents.types, types);
@@ -112,7 +96,7 @@ TEST(PortTypeFileTest, WriteThenReadGivesTheSameTable) {
 TEST(PortTypeFileTest, ReadTellsWhatWentWrong) {
     ScriptedUiServices ui;
     const QString shortPath = TempPath("short.prt");
-    WriteRaw(shortPath, QByteArray(100, '\1'));
+    ASSERT_TRUE(WriteFileBytes(shortPath, QByteArray(100, '\1')));
     struct Case {
         QString path;
         PortTypeFile::Outcome outcome;
@@ -139,12 +123,12 @@ TEST(PortTypeFileTest, AFailedWriteKeepsTheEarlierFile) {
     ScriptedUiServices ui;
     const QString path = TempPath("kept.prt");
     const QByteArray earlier(256, '\2');
-    WriteRaw(path, earlier);
+    ASSERT_TRUE(WriteFileBytes(path, earlier));
     {
         const FileSizeLimit limit(100);
         EXPECT_FALSE(PortTypeFile::Write(ui, path, Cycle(256)));
     }
-    EXPECT_EQ(ReadRaw(path), earlier);
+    EXPECT_EQ(ReadFileBytes(path), earlier);
     EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
 }
 

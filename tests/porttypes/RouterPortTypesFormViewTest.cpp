@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -16,6 +14,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/FrameFields.h"
 #include "support/RouterViewFixture.h"
+#include "support/TempFiles.h"
 
 namespace zerandi::test {
 namespace {
@@ -224,11 +223,7 @@ TEST_F(RouterPortTypesFormViewTest, AnUnknownCodeShowsUnknownGoesOutAsZeroAndIsS
     image[0] = 9;
     image[1] = 2;
     const QString path = TempPath("unknown.prt");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(image);
-    }
+    ASSERT_TRUE(WriteFileBytes(path, image));
     ui.AnswerNextFilePrompt(path);
     PortTypes().Open();
     EXPECT_TRUE(ui.Messages().empty());
@@ -244,9 +239,7 @@ TEST_F(RouterPortTypesFormViewTest, AnUnknownCodeShowsUnknownGoesOutAsZeroAndIsS
     const QString copy = TempPath("copy.prt");
     ui.AnswerNextFilePrompt(copy);
     PortTypes().SaveAs();
-    QFile saved(copy);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), image);
+    EXPECT_EQ(ReadFileBytes(copy), image);
     EXPECT_EQ(PortTypes().CurrentFile(), copy);
 }
 
@@ -255,11 +248,7 @@ TEST_F(RouterPortTypesFormViewTest, AShortFileLeavesTheRestOfThePorts207MDynamic
     KnowRouter();
     Click("read");
     const QString path = TempPath("short.prt");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(100, '\1'));
-    }
+    ASSERT_TRUE(WriteFileBytes(path, QByteArray(100, '\1')));
     ui.ClearMessages();
     ASSERT_TRUE(PortTypes().ReadPortTypeFile(path));
     ASSERT_EQ(ui.Messages().size(), 1u);
@@ -339,11 +328,7 @@ TEST_F(RouterPortTypesFormViewTest, AFailedSaveKeepsTheEarlierFile) {
     Click("read");
     const QString path = TempPath("earlier.prt");
     const QByteArray earlier(256, '\4');
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(earlier);
-    }
+    ASSERT_TRUE(WriteFileBytes(path, earlier));
     ASSERT_TRUE(PortTypes().ReadPortTypeFile(path));
     SelectPort(1);
     ClickRadio("portType1");
@@ -353,9 +338,7 @@ TEST_F(RouterPortTypesFormViewTest, AFailedSaveKeepsTheEarlierFile) {
         PortTypes().Save();
     }
     EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), earlier);
+    EXPECT_EQ(ReadFileBytes(path), earlier);
 }
 
 TEST_F(RouterPortTypesFormViewTest, EveryControlIsNamed) {

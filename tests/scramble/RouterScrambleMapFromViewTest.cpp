@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +15,7 @@
 #include "support/AccessibilityAudit.h"
 #include "support/FrameFields.h"
 #include "support/RouterViewFixture.h"
+#include "support/TempFiles.h"
 
 namespace zerandi::test {
 namespace {
@@ -69,10 +69,6 @@ protected:
     }
     // The router's copy as the view would send it.
     zsim::RouterState Router() const { return simulator.Router().Snapshot(); }
-    static QByteArray ReadRaw(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
     std::vector<QStringList> shownInDialogs;
 };
@@ -237,11 +233,7 @@ TEST_F(RouterScrambleMapFromViewTest, SaveAfterAnImportAsksForANewName) {
     QByteArray halvern(HalvernImport::kFileBytes, '\0');
     halvern[0] = 7;
     const QString binary = TempPath("site.cfg");
-    {
-        QFile file(binary);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(halvern);
-    }
+    ASSERT_TRUE(WriteFileBytes(binary, halvern));
     ui.AnswerNextFilePrompt(binary);
     Scramble().OpenHalvernFile();
     EXPECT_EQ(ui.FilePrompts().back().initialName, "*.scr;*.cfg");
@@ -251,7 +243,7 @@ TEST_F(RouterScrambleMapFromViewTest, SaveAfterAnImportAsksForANewName) {
     ui.AnswerNextFilePrompt(std::nullopt);
     Scramble().Save();
     EXPECT_EQ(ui.FilePrompts().back().initialName, "new.scr");
-    EXPECT_EQ(ReadRaw(binary), halvern);
+    EXPECT_EQ(ReadFileBytes(binary), halvern);
 }
 
 TEST_F(RouterScrambleMapFromViewTest, TheReportIsWrittenAndPrinted) {
@@ -263,7 +255,7 @@ TEST_F(RouterScrambleMapFromViewTest, TheReportIsWrittenAndPrinted) {
     ui.AnswerNextFilePrompt(path);
     Scramble().WriteReport();
     EXPECT_EQ(ui.FilePrompts().back().initialName, "new_scr.txt");
-    const QByteArray written = ReadRaw(path);
+    const QByteArray written = ReadFileBytes(path);
     EXPECT_EQ(body(written), body(WithCrLf(expected)));
 
     Scramble().PrintReport();

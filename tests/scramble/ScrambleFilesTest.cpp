@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
+#include <QStringList>
 #include <QTextStream>
 
 #include "scramble/HalvernImport.h"
@@ -11,6 +10,7 @@
 #include "shell/VersionInfo.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScriptedUiServices.h"
+#include "support/TempFiles.h"
 
 namespace zerandi::test {
 namespace {
@@ -24,21 +24,6 @@ public:
 };
 const ::testing::Environment* const kVersionEnvironment =
     ::testing::AddGlobalTestEnvironment(new VersionEnvironment);
-
-QString TempPath(const QString& name) {
-    return QDir(QDir::tempPath()).filePath(name);
-}
-
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadRaw(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The defaults of a router with these counts, as after the view's refresh.
 ScrambleMap DefaultMap(uint32_t inputs, uint32_t outputs) {
@@ -138,7 +123,7 @@ TEST(ScrambleMapFileTest, DefaultsOfA64By64RouterSaveAndLoadAsTheyWere) {
     const QString path = TempPath("defaults.scr");
     ASSERT_TRUE(ScrambleMapFile::Save(ui, path, defaults));
 
-    const QByteArray bytes = ReadRaw(path);
+    const QByteArray bytes = ReadFileBytes(path);
     EXPECT_TRUE(bytes.startsWith("#---"));
     const QString body = Body(QString::fromLatin1(bytes));
     const QStringList lines = body.split(QStringLiteral("\r\n"));
@@ -213,7 +198,7 @@ TEST(ScrambleMapFileTest, ShortTablesLeaveTheOtherEntriesAtTheirDefaults) {
 TEST(ScrambleMapFileTest, LoadTellsWhatWentWrong) {
     ScriptedUiServices ui;
     const QString bad = TempPath("bad.scr");
-    WriteRaw(bad, (Header() + "2\n9 9 \"a\"\n300\n").toLatin1());
+    ASSERT_TRUE(WriteFileBytes(bad, (Header() + "2\n9 9 \"a\"\n300\n").toLatin1()));
     ScrambleMap map = DefaultMap(4, 4);
     EXPECT_FALSE(ScrambleMapFile::Load(ui, bad, map));
     EXPECT_EQ(map.inputs[0].a1a2, 9u);  // what was read before the error stays
@@ -226,12 +211,12 @@ TEST(ScrambleMapFileTest, LoadTellsWhatWentWrong) {
 TEST(ScrambleMapFileTest, AFailedSaveKeepsTheEarlierFile) {
     ScriptedUiServices ui;
     const QString path = TempPath("kept.scr");
-    WriteRaw(path, "earlier");
+    ASSERT_TRUE(WriteFileBytes(path, "earlier"));
     {
         const FileSizeLimit limit(1000);
         EXPECT_FALSE(ScrambleMapFile::Save(ui, path, DefaultMap(64, 64)));
     }
-    EXPECT_EQ(ReadRaw(path), "earlier");
+    EXPECT_EQ(ReadFileBytes(path), "earlier");
     EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
 }
 
@@ -259,7 +244,7 @@ QByteArray HalvernFile() {
 TEST(HalvernImportTest, AWholeFileGivesEveryEntry) {
     ScriptedUiServices ui;
     const QString path = TempPath("whole.cfg");
-    WriteRaw(path, HalvernFile());
+    ASSERT_TRUE(WriteFileBytes(path, HalvernFile()));
     ScrambleMap map = DefaultMap(64, 64);
     ASSERT_TRUE(HalvernImport::Import(ui, path, map));
     EXPECT_TRUE(ui.Messages().empty());
@@ -273,7 +258,7 @@ TEST(HalvernImportTest, AShortFileKeepsTheDefaultsOfWhatItLacks) {
     ScriptedUiServices ui;
     const QString path = TempPath("short.cfg");
     // Inputs whole, output A1A2 words up to entry 99.
-    WriteRaw(path, HalvernFile().left(12800 + 200));
+    ASSERT_TRUE(WriteFileBytes(path, HalvernFile().left(12800 + 200)));
     ScrambleMap map = DefaultMap(64, 64);
     ASSERT_TRUE(HalvernImport::Import(ui, path, map));
     ASSERT_EQ(ui.Messages().size(), 1u);
@@ -288,7 +273,7 @@ TEST(HalvernImportTest, AShortFileKeepsTheDefaultsOfWhatItLacks) {
 TEST(HalvernImportTest, AnEmptyOrMissingFileImportsNothing) {
     ScriptedUiServices ui;
     const QString empty = TempPath("empty.cfg");
-    WriteRaw(empty, {});
+    ASSERT_TRUE(WriteFileBytes(empty, {}));
     ScrambleMap map = DefaultMap(8, 8);
     map.inputs[0].a1a2 = 55;
     EXPECT_FALSE(HalvernImport::Import(ui, empty, map));
@@ -336,7 +321,7 @@ TEST(ScrambleMapReportTest, TheReportListsEveryRowOfBothTables) {
     ScriptedUiServices ui;
     const QString path = TempPath("report.txt");
     ASSERT_TRUE(ScrambleMapReport::Write(ui, path, map, ControllerStarts{1, 0}));
-    const QByteArray bytes = ReadRaw(path);
+    const QByteArray bytes = ReadFileBytes(path);
     EXPECT_EQ(bytes.count("\r\n"), text.count(u'\n'));
     EXPECT_EQ(bytes.count('\n'), text.count(u'\n'));
 }

@@ -1,6 +1,5 @@
 #include "support/RouterViewFixture.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -10,6 +9,7 @@
 
 #include "serial/QtSerialDevice.h"
 #include "shell/CustomMdiChildWnd.h"
+#include "support/WidgetActions.h"
 
 namespace zerandi::test {
 
@@ -65,17 +65,11 @@ void RouterViewFixture::Click(const QString& buttonName) {
 }
 
 void RouterViewFixture::ClickRadio(const QString& name) {
-    auto& radio = Find<QRadioButton>(name);
-    // On the indicator: the button may be wider than its text.
-    const int middle = radio.height() / 2;
-    QTest::mouseClick(&radio, Qt::LeftButton, {}, QPoint(middle, middle));
+    ClickRadioIndicator(Find<QRadioButton>(name));
 }
 
 void RouterViewFixture::Retype(QLineEdit& edit, const QString& text) {
-    edit.setFocus();
-    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    QTest::keyClicks(&edit, text);
+    RetypeText(edit, text);
 }
 
 bool RouterViewFixture::FrameShown() const {
@@ -89,10 +83,6 @@ bool RouterViewFixture::Shown(const QString& name) const {
 void RouterViewFixture::ClearRecords() {
     simulator.Router().ClearReceivedFrames();
     ui.ClearMessages();
-}
-
-QString RouterViewFixture::TempPath(const QString& name) {
-    return QDir(QDir::tempPath()).filePath(name);
 }
 
 }  // namespace zerandi::test

@@ -69,9 +69,6 @@ protected:
     std::vector<std::vector<uint8_t>> Requests() const { return simulator.Requests(); }
     void ClearRecords();
 
-    // A path in the test's private temporary folder.
-    static QString TempPath(const QString& name);
-
     ScriptedUiServices ui;
     FakeClock clock;
     SimulatedRouter simulator;
