@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -104,12 +105,23 @@ QWidget* PortTypeCDialog::BuildButtons() {
     read_->setDefault(true);
     write_ = new QPushButton(QStringLiteral("Write"), row);
     write_->setObjectName(QStringLiteral("write"));
+    for (QPushButton* button : {read_, write_}) {
+        button->setAutoDefault(true);
+    }
     connect(read_, &QPushButton::clicked, this, &PortTypeCDialog::ReadRequested);
     connect(write_, &QPushButton::clicked, this, &PortTypeCDialog::WriteRequested);
     layout->addStretch();
     layout->addWidget(read_);
     layout->addWidget(write_);
     return row;
+}
+
+void PortTypeCDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        read_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PortTypeCDialog::SetPortTypes(std::vector<PortType> types) {

@@ -51,6 +51,10 @@ signals:
     void ReadRequested();
     void WriteRequested();
 
+protected:
+    // Enter anywhere in the form reads, unless a button has the focus.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QWidget* BuildPortList();
     QWidget* BuildTypeGroup();

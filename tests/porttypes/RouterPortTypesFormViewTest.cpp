@@ -168,6 +168,15 @@ TEST_F(RouterPortTypesFormViewTest, AnExtendedCardIsAlwaysWrittenReverseZero) {
     EXPECT_EQ(Router().reverseFlag, 0);
 }
 
+TEST_F(RouterPortTypesFormViewTest, EnterInTheFormReads) {
+    StartRouter("QR1207", [](zsim::RouterState& s) { s.takeDelay = 12; });
+    KnowRouter();
+    QTest::keyClick(&Find<QLineEdit>("takeDelay"), Qt::Key_Return);
+    ASSERT_EQ(Requests().size(), 1u);
+    EXPECT_EQ(CommandOf(Requests().front()), kDataRouterParameters);
+    EXPECT_EQ(List().count(), 128);
+}
+
 TEST_F(RouterPortTypesFormViewTest, ChoosingATypeChangesTheSelectedPortAndWriteSendsIt) {
     StartRouter("QR1207");
     KnowRouter();

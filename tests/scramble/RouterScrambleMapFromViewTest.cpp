@@ -168,12 +168,13 @@ TEST_F(RouterScrambleMapFromViewTest, EditingAnInputStoresWhatTheDialogReturns) 
     EXPECT_EQ(ui.Messages().front().icon, MessageIcon::Information);
 
     Select(Inputs(), 4);
-    AnswerEdit("", "99", "Camera 5");
+    AnswerEdit("", "99", "Camera 5 on the studio floor");
     Scramble().EditInput();
     ASSERT_EQ(shownInDialogs.size(), 1u);
     EXPECT_EQ(shownInDialogs[0],
               (QStringList{"Edit Scramble Map", "Input Address: 5", "5", "", ""}));
-    EXPECT_EQ(Inputs().item(4)->text(), "\t4\t--\t99\tCamera 5");
+    // The description field takes 21 characters.
+    EXPECT_EQ(Inputs().item(4)->text(), "\t4\t--\t99\tCamera 5 on the studi");
     EXPECT_EQ(Inputs().currentRow(), 4);
 }
 
