@@ -35,6 +35,9 @@ EditScrambleMapDialog::EditScrambleMapDialog(Table table, uint32_t entryNumber,
     description_ = new QLineEdit(entry.description.left(kMaxDescriptionChars), this);
     description_->setObjectName(QStringLiteral("description"));
     description_->setMaxLength(kMaxDescriptionChars);
+    // A double quote would end the description early when a ".scr" file is read back.
+    description_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), this));
     const std::array<std::pair<QString, QLineEdit*>, 3> rows{{
         {QStringLiteral("A1A&2:"), a1a2_},
         {QStringLiteral("A3A&4:"), a3a4_},

@@ -24,25 +24,6 @@ std::vector<PortType> Cycle(size_t ports) {
     return types;
 }
 
-TEST(PortTypeTest, ListNamesAndRows) {
-    struct Case {
-        PortType code;
-        const char* name;
-        int button;
-    };
-    const Case cases[] = {{0, "207M Dynamic", 0},    {1, "RS232 DTE", 1},
-                          {2, "RS232 DCE", 2},       {3, "207M Master", 3},
-                          {4, "207M Slave", 4},      {5, "207M Controlling", 5},
-                          {6, "207M Controlled", 6}, {7, "Unknown", 0},
-                          {9, "Unknown", 0},         {255, "Unknown", 0}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(PortTypeListName(c.code), c.name) << c.code;
-        EXPECT_EQ(PortTypeButtonCode(c.code), c.button) << c.code;
-    }
-    EXPECT_EQ(PortRowText(0, 2), "\t1\tRS232 DCE");
-    EXPECT_EQ(PortRowText(255, 9), "\t256\tUnknown");
-}
-
 TEST(PortTypeFileTest, EncodeFillsAll256BytesAndPadsWithZero) {
     for (const size_t ports : {size_t{128}, size_t{256}}) {
         std::vector<PortType> types = Cycle(ports);

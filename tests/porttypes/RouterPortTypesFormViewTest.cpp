@@ -235,6 +235,9 @@ TEST_F(RouterPortTypesFormViewTest, AnUnknownCodeShowsUnknownGoesOutAsZeroAndIsS
     ASSERT_TRUE(WriteFileBytes(path, image));
     ui.AnswerNextFilePrompt(path);
     PortTypes().Open();
+    EXPECT_EQ(ui.FilePrompts().back().initialName, "*.prt");
+    EXPECT_EQ(ui.FilePrompts().back().defaultExtension, "prt");
+    EXPECT_TRUE(ui.FilePrompts().back().confirmCreate);
     EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(PortTypes().CurrentFile(), path);
     EXPECT_EQ(List().item(0)->text(), "\t1\tUnknown");
@@ -248,6 +251,7 @@ TEST_F(RouterPortTypesFormViewTest, AnUnknownCodeShowsUnknownGoesOutAsZeroAndIsS
     const QString copy = TempPath("copy.prt");
     ui.AnswerNextFilePrompt(copy);
     PortTypes().SaveAs();
+    EXPECT_EQ(ui.FilePrompts().back().initialName, "new.prt");
     EXPECT_EQ(ReadFileBytes(copy), image);
     EXPECT_EQ(PortTypes().CurrentFile(), copy);
 }
@@ -310,25 +314,6 @@ TEST_F(RouterPortTypesFormViewTest, FileAndWriteCommandsNeedATable) {
               std::vector<QString>{"No filename to save to - please open a file first."});
     EXPECT_TRUE(ui.FilePrompts().empty());
     EXPECT_TRUE(Requests().size() == 1 && CommandOf(Requests().front()) == kDataRouterParameters);
-}
-
-TEST_F(RouterPortTypesFormViewTest, OpenAndSaveAsOfferPrtFiles) {
-    StartRouter("QR1207");
-    KnowRouter();
-    Click("read");
-    ui.AnswerNextFilePrompt(std::nullopt);
-    PortTypes().Open();
-    ui.AnswerNextFilePrompt(std::nullopt);
-    PortTypes().SaveAs();
-    ASSERT_EQ(ui.FilePrompts().size(), 2u);
-    EXPECT_EQ(ui.FilePrompts()[0].initialName, "*.prt");
-    EXPECT_TRUE(ui.FilePrompts()[0].confirmCreate);
-    EXPECT_EQ(ui.FilePrompts()[1].initialName, "new.prt");
-    EXPECT_TRUE(ui.FilePrompts()[1].confirmOverwrite);
-    for (const FilePrompt& prompt : ui.FilePrompts()) {
-        EXPECT_EQ(prompt.defaultExtension, "prt");
-    }
-    EXPECT_TRUE(PortTypes().CurrentFile().isEmpty());
 }
 
 TEST_F(RouterPortTypesFormViewTest, AFailedSaveKeepsTheEarlierFile) {

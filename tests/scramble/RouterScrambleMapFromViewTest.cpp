@@ -176,6 +176,11 @@ TEST_F(RouterScrambleMapFromViewTest, EditingAnInputStoresWhatTheDialogReturns) 
     // The description field takes 21 characters.
     EXPECT_EQ(Inputs().item(4)->text(), "\t4\t--\t99\tCamera 5 on the studi");
     EXPECT_EQ(Inputs().currentRow(), 4);
+
+    // No double quote gets in: the ".scr" file keeps descriptions between quotes.
+    AnswerEdit(nullptr, nullptr, "Cam \"A\"");
+    Scramble().EditInput();
+    EXPECT_EQ(Scramble().Map().inputs[4].description, "Cam A");
 }
 
 TEST_F(RouterScrambleMapFromViewTest, AnOutputTakesNoAddressThatAnotherOutputUses) {

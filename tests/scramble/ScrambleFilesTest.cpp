@@ -51,24 +51,6 @@ QString Header() {
     return QStringLiteral("# comment\n$Version: 1.2.3\n");
 }
 
-TEST(ScrambleMapTest, DefaultsMapEveryEntryInUseToItsOwnNumber) {
-    ScrambleMap map = DefaultMap(64, 48);
-    map.inputs[3].description = QStringLiteral("gone after a reset");
-    map.ResetToDefaults();
-    EXPECT_EQ(map.inputs[0], (ScrambleEntry{1, kNone, {}}));
-    EXPECT_EQ(map.inputs[63], (ScrambleEntry{64, kNone, {}}));
-    EXPECT_EQ(map.inputs[64], (ScrambleEntry{kNone, kNone, {}}));
-    EXPECT_EQ(map.inputs[3].description, "");
-    EXPECT_EQ(map.outputs[47].a1a2, 48u);
-    EXPECT_EQ(map.outputs[48].a1a2, kNone);
-    EXPECT_EQ(map.inputCount, 64u);
-}
-
-TEST(ScrambleMapTest, RowsShowMissingAddressesAsDashes) {
-    EXPECT_EQ(ScrambleRowText(1, ScrambleEntry{1, kNone, "Cam 1"}), "\t1\t1\t--\tCam 1");
-    EXPECT_EQ(ScrambleRowText(300, ScrambleEntry{kNone, 0, {}}), "\t300\t--\t0\t");
-}
-
 TEST(ScrambleMapTest, TableWordsKeepTheRouterLayoutAndUnsentEntries) {
     ScrambleMap map = DefaultMap(4, 4);
     map.inputs[1].a3a4 = 77;
