@@ -35,6 +35,8 @@ EditScrambleMapDialog::EditScrambleMapDialog(Table table, uint32_t entryNumber,
     description_ = new QLineEdit(entry.description.left(kMaxDescriptionChars), this);
     description_->setObjectName(QStringLiteral("description"));
     description_->setMaxLength(kMaxDescriptionChars);
+    description_->setMinimumWidth(
+        description_->fontMetrics().horizontalAdvance(QString(kMaxDescriptionChars + 1, u'n')));
     // A double quote would end the description early when a ".scr" file is read back.
     description_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), this));
