@@ -8,31 +8,16 @@
 
 #include "config/IpAddressEdit.h"
 #include "config/NumberEdit.h"
-#include "serial/QtSerialDevice.h"
 #include "support/FrameFields.h"
 #include "support/WidgetActions.h"
 
 namespace zerandi::test {
 
-void ConfigViewFixture::TearDown() {
-    mainWindow.reset();
-    doc.reset();
-    simulator.Stop();
-}
-
 void ConfigViewFixture::StartRouter(const std::string& model, const RouterChange& change) {
-    mainWindow.reset();
-    doc.reset();
-    ui.ClearMessages();
-    ASSERT_TRUE(simulator.Start(model));
-    if (change) {
-        ChangeRouter(change);
+    StartDocument(model, change, kBaud);
+    if (HasFatalFailure()) {
+        return;
     }
-    doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
-                                            simulator.Port(), kBaud);
-
-    mainWindow = std::make_unique<QMainWindow>();
-    mainWindow->setWindowTitle(QStringLiteral("Zerandi"));
     auto* area = new QMdiArea(mainWindow.get());
     mainWindow->setCentralWidget(area);
     view = new RouterConfigFormView(*doc);

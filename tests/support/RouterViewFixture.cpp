@@ -7,30 +7,16 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "serial/QtSerialDevice.h"
 #include "shell/CustomMdiChildWnd.h"
 #include "support/WidgetActions.h"
 
 namespace zerandi::test {
 
-void RouterViewFixture::TearDown() {
-    mainWindow.reset();
-    doc.reset();
-    simulator.Stop();
-}
-
 void RouterViewFixture::StartRouter(const std::string& model, const RouterChange& change) {
-    mainWindow.reset();
-    doc.reset();
-    ui.ClearMessages();
-    ASSERT_TRUE(simulator.Start(model));
-    if (change) {
-        ChangeRouter(change);
+    StartDocument(model, change, kBaud);
+    if (HasFatalFailure()) {
+        return;
     }
-    doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
-                                            simulator.Port(), kBaud);
-    mainWindow = std::make_unique<QMainWindow>();
-    mainWindow->setWindowTitle(QStringLiteral("Zerandi"));
     area = new QMdiArea(mainWindow.get());
     mainWindow->setCentralWidget(area);
     configuration = area->addSubWindow(new QLabel(QStringLiteral("Configuration")));

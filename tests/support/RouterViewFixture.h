@@ -12,9 +12,7 @@
 #include <vector>
 
 #include "config/RouterConfigDoc.h"
-#include "support/FakeClock.h"
-#include "support/ScriptedUiServices.h"
-#include "support/SimulatedRouter.h"
+#include "support/DocumentFixture.h"
 
 class QLineEdit;
 class QMdiArea;
@@ -28,32 +26,22 @@ namespace zerandi::test {
 
 // One view in a minimized child window of a main window, beside an active "Configuration"
 // window, over the document opened on a simulated router served on a pseudo-terminal.
-class RouterViewFixture : public ::testing::Test {
+class RouterViewFixture : public DocumentFixture {
 protected:
-    using RouterChange = std::function<void(zsim::RouterState&)>;
-
     static constexpr uint32_t kBaud = 115200;
-
-    void TearDown() override;
 
     virtual std::unique_ptr<QWidget> MakeView(RouterConfigDoc& doc) = 0;
 
     // A fresh router of the model, changed as given, and the document and view over it.
     // The document does not know the router yet.
     void StartRouter(const std::string& model, const RouterChange& change = {});
-    void ChangeRouter(const RouterChange& change) { simulator.Router().Update(change); }
     // What "Read All" would have told the document: product, control card, first level and
     // the scramble-map switch; then every view refreshes.
     void KnowRouter();
 
     template <typename Widget>
     Widget& Find(const QString& name) const {
-        auto* widget = view->findChild<Widget*>(name);
-        if (widget == nullptr) {
-            ADD_FAILURE() << "no widget " << name.toStdString();
-            throw std::runtime_error("missing widget");
-        }
-        return *widget;
+        return FindIn<Widget>(*view, name);
     }
 
     // What a person does.
@@ -69,11 +57,6 @@ protected:
     std::vector<std::vector<uint8_t>> Requests() const { return simulator.Requests(); }
     void ClearRecords();
 
-    ScriptedUiServices ui;
-    FakeClock clock;
-    SimulatedRouter simulator;
-    std::unique_ptr<RouterConfigDoc> doc;
-    std::unique_ptr<QMainWindow> mainWindow;
     QMdiArea* area = nullptr;
     QMdiSubWindow* configuration = nullptr;
     CustomMdiChildWnd* child = nullptr;
