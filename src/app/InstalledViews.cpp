@@ -5,6 +5,8 @@
 #include "app/ZerandiApplication.h"
 #include "config/RouterConfigFormView.h"
 #include "flash/RouterFlashFormView.h"
+#include "porttypes/RouterPortTypesFormView.h"
+#include "scramble/RouterScrambleMapFromView.h"
 #include "status/RouterStatusMessagesFormView.h"
 #include "status/SystemStatusView.h"
 
@@ -19,6 +21,12 @@ void InstallViews(ZerandiApplication& application) {
     });
     application.SetViewFactory(ViewId::FlashMemory, [](ViewContext& context) {
         return std::make_unique<RouterFlashFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::PortTypes, [](ViewContext& context) {
+        return std::make_unique<RouterPortTypesFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::ScrambleMap, [](ViewContext& context) {
+        return std::make_unique<RouterScrambleMapFromView>(context.doc);
     });
     application.SetViewFactory(ViewId::SystemStatus, [](ViewContext& context) {
         return std::make_unique<SystemStatusView>(context.doc);

@@ -4,6 +4,7 @@ add_library(zerandi_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AboutDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AccessibleName.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ApplicationIcon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChildFrameVisibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChildWindowStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CMainFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CustomMdiChildWnd.cpp
@@ -11,6 +12,7 @@ add_library(zerandi_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LockKeyIndicators.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PendingView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QtUiServices.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TabStopList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewMenuSet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewScrollArea.cpp

@@ -19,7 +19,8 @@ bool SaveFileBytes(UiServices& ui, const QString& path, const QByteArray& bytes)
         ui.showMessage(QStringLiteral("Could not open file."), MessageIcon::Warning);
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // The flush comes first: commit() would keep a file whose buffered bytes failed to go out.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         file.cancelWriting();
         ui.showMessage(QStringLiteral("Could not write file."), MessageIcon::Warning);
         return false;

@@ -8,30 +8,16 @@
 
 #include "config/IpAddressEdit.h"
 #include "config/NumberEdit.h"
-#include "serial/QtSerialDevice.h"
 #include "support/FrameFields.h"
+#include "support/WidgetActions.h"
 
 namespace zerandi::test {
 
-void ConfigViewFixture::TearDown() {
-    mainWindow.reset();
-    doc.reset();
-    simulator.Stop();
-}
-
 void ConfigViewFixture::StartRouter(const std::string& model, const RouterChange& change) {
-    mainWindow.reset();
-    doc.reset();
-    ui.ClearMessages();
-    ASSERT_TRUE(simulator.Start(model));
-    if (change) {
-        ChangeRouter(change);
+    StartDocument(model, change, kBaud);
+    if (HasFatalFailure()) {
+        return;
     }
-    doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
-                                            simulator.Port(), kBaud);
-
-    mainWindow = std::make_unique<QMainWindow>();
-    mainWindow->setWindowTitle(QStringLiteral("Zerandi"));
     auto* area = new QMdiArea(mainWindow.get());
     mainWindow->setCentralWidget(area);
     view = new RouterConfigFormView(*doc);
@@ -63,10 +49,7 @@ void ConfigViewFixture::Choose(QComboBox& list, const QString& item) {
 }
 
 void ConfigViewFixture::Retype(QLineEdit& edit, const QString& text) {
-    edit.setFocus();
-    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    QTest::keyClicks(&edit, text);
+    RetypeText(edit, text);
 }
 
 void ConfigViewFixture::TypeAddress(const QString& fieldName, const QString& dotted) {
@@ -78,10 +61,7 @@ void ConfigViewFixture::TypeAddress(const QString& fieldName, const QString& dot
 }
 
 void ConfigViewFixture::ClickRadio(const QString& name) {
-    auto& radio = Find<QRadioButton>(name);
-    // On the indicator: the button may be wider than its text.
-    const int middle = radio.height() / 2;
-    QTest::mouseClick(&radio, Qt::LeftButton, {}, QPoint(middle, middle));
+    ClickRadioIndicator(Find<QRadioButton>(name));
 }
 
 bool ConfigViewFixture::Shown(const QString& name) const {

@@ -18,10 +18,8 @@
 
 #include "config/RouterConfigDoc.h"
 #include "config/RouterConfigFormView.h"
-#include "support/FakeClock.h"
+#include "support/DocumentFixture.h"
 #include "support/QtPrinters.h"
-#include "support/ScriptedUiServices.h"
-#include "support/SimulatedRouter.h"
 
 class QComboBox;
 
@@ -29,27 +27,18 @@ namespace zerandi::test {
 
 // The configuration view in a child window of a main window titled "Zerandi", over the
 // document opened on a simulated router served on a pseudo-terminal.
-class ConfigViewFixture : public ::testing::Test {
+class ConfigViewFixture : public DocumentFixture {
 protected:
-    using RouterChange = std::function<void(zsim::RouterState&)>;
     using Request = std::pair<int, int>;  // command, first data byte (-1 when none)
 
     static constexpr uint32_t kBaud = 9600;
 
-    void TearDown() override;
-
     // A fresh router of the model, changed as given, and the document and view over it.
     void StartRouter(const std::string& model, const RouterChange& change = {});
-    void ChangeRouter(const RouterChange& change) { simulator.Router().Update(change); }
 
     template <typename Widget>
     Widget& Find(const QString& name) const {
-        auto* widget = view->findChild<Widget*>(name);
-        if (widget == nullptr) {
-            ADD_FAILURE() << "no widget " << name.toStdString();
-            throw std::runtime_error("missing widget");
-        }
-        return *widget;
+        return FindIn<Widget>(*view, name);
     }
 
     // What a person does.
@@ -72,11 +61,6 @@ protected:
     std::vector<Request> Requests() const;
     void ClearRecords();
 
-    ScriptedUiServices ui;
-    FakeClock clock;
-    SimulatedRouter simulator;
-    std::unique_ptr<RouterConfigDoc> doc;
-    std::unique_ptr<QMainWindow> mainWindow;
     QMdiSubWindow* child = nullptr;
     RouterConfigFormView* view = nullptr;
 };

@@ -1,0 +1,203 @@
+#include "porttypes/RouterPortTypesFormView.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+#include "config/RouterConfigDoc.h"
+#include "config/RouterModelTables.h"
+#include "porttypes/PortTypeCDialog.h"
+#include "porttypes/PortTypeFile.h"
+#include "shell/BusyScope.h"
+#include "shell/ChildFrameVisibility.h"
+#include "shell/ViewMenuSet.h"
+
+namespace zerandi {
+
+namespace {
+
+constexpr size_t kMaxPorts = PortTypeFile::kFileBytes;
+
+const QString kResetQuestion = QStringLiteral(
+    "The controller must be reset for the modified configuration to take effect.\n"
+    "Do you want to reset now?");
+const QString kNothingToSave =
+    QStringLiteral("No Port Types in list to write to file\nFile not written.");
+
+FilePrompt PortTypePrompt(const QString& initialName) {
+    FilePrompt prompt;
+    prompt.initialName = initialName;
+    prompt.defaultExtension = QStringLiteral("prt");
+    prompt.filter = QStringLiteral("Port Type Files (*.prt)");
+    return prompt;
+}
+
+// What goes on the wire: one byte a port, and a code without a name goes out as 0.
+std::vector<uint8_t> WireCodes(const std::vector<PortType>& types) {
+    std::vector<uint8_t> codes;
+    codes.reserve(types.size());
+    for (const PortType code : types) {
+        codes.push_back(IsKnownPortType(code) ? static_cast<uint8_t>(code) : 0);
+    }
+    return codes;
+}
+
+}  // namespace
+
+RouterPortTypesFormView::RouterPortTypesFormView(RouterConfigDoc& doc, QWidget* parent)
+    : QWidget(parent), doc_(doc), form_(new PortTypeCDialog(doc.Ui(), this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(form_);
+    connect(form_, &PortTypeCDialog::ReadRequested, this, &RouterPortTypesFormView::Read);
+    connect(form_, &PortTypeCDialog::WriteRequested, this, &RouterPortTypesFormView::Write);
+    connect(&doc_, &RouterConfigDoc::ViewsRefresh, this,
+            &RouterPortTypesFormView::OnDocumentUpdate);
+}
+
+void RouterPortTypesFormView::OnDocumentUpdate() {
+    if (!IsDataRouter(doc_.ProductId())) {
+        ShowChildFrame(*this, false);
+        return;
+    }
+    form_->SetPortTypes({});
+    const bool extended = doc_.IsExtendedControlCard();
+    if (extended) {
+        form_->SetReverse(false);
+    }
+    form_->SetExtendedCard(extended);
+    ShowChildFrame(*this, true);
+}
+
+size_t RouterPortTypesFormView::PortCount() const {
+    return std::min(static_cast<size_t>(std::max(ModelInputCount(doc_.ProductId()), 0)), kMaxPorts);
+}
+
+void RouterPortTypesFormView::Read() {
+    // The table on screen stays until a read has brought a whole new one.
+    std::vector<uint8_t> table(PortCount(), 0);
+    bool reverse = false;
+    uint8_t takeDelay = 0;
+    bool read = false;
+    {
+        BusyScope busy(doc_.Ui());
+        read = doc_.CommPort().GetDataRouterParameters(reverse, takeDelay, table);
+    }
+    if (!read) {
+        doc_.Ui().showMessage(QStringLiteral("Unable to read the Port Type data from the Router."),
+                              MessageIcon::Warning);
+        return;
+    }
+    form_->SetPortTypes(std::vector<PortType>(table.begin(), table.end()));
+    form_->SetTakeDelay(takeDelay);
+    form_->SetReverse(reverse);
+}
+
+void RouterPortTypesFormView::Write() {
+    if (form_->PortTypes().empty()) {
+        doc_.Ui().showMessage(QStringLiteral("No Port Types in list to write."),
+                              MessageIcon::Warning);
+        return;
+    }
+    // The take delay goes out as one byte.
+    const auto takeDelay = static_cast<uint8_t>(form_->TakeDelay() & 0xFF);
+    const uint8_t reverse = !doc_.IsExtendedControlCard() && form_->ReverseSelected() ? 1 : 0;
+    bool written = false;
+    {
+        BusyScope busy(doc_.Ui());
+        written = doc_.CommPort().SetDataRouterParameters(reverse, takeDelay,
+                                                          WireCodes(form_->PortTypes()));
+        if (written) {
+            doc_.Ui().sleep(kWriteSettleMs);
+        }
+    }
+    if (!written) {
+        doc_.Ui().showMessage(QStringLiteral("Unable to write the Port Config. data."),
+                              MessageIcon::Warning);
+        return;
+    }
+    doc_.Ui().showMessage(QStringLiteral("Port Config. data written."), MessageIcon::Warning);
+    doc_.AskAndResetController(kResetQuestion);
+}
+
+void RouterPortTypesFormView::Open() {
+    FilePrompt prompt = PortTypePrompt(QStringLiteral("*.prt"));
+    prompt.confirmCreate = true;
+    const std::optional<QString> path = doc_.Ui().promptOpenFile(prompt);
+    if (path && !path->isEmpty()) {
+        ReadPortTypeFile(*path);
+    }
+}
+
+bool RouterPortTypesFormView::ReadPortTypeFile(const QString& path) {
+    PortTypeFile::Contents contents = PortTypeFile::Read(doc_.Ui(), path, PortCount());
+    using Outcome = PortTypeFile::Outcome;
+    if (contents.outcome == Outcome::NotOpened || contents.outcome == Outcome::Read) {
+        currentFile_ = path;
+    }
+    if (contents.outcome != Outcome::Read) {
+        return false;
+    }
+    form_->SetPortTypes(std::move(contents.types));
+    return true;
+}
+
+bool RouterPortTypesFormView::HasPorts(const QString& emptyMessage) const {
+    if (form_->PortTypes().empty()) {
+        doc_.Ui().showMessage(emptyMessage, MessageIcon::Warning);
+        return false;
+    }
+    return true;
+}
+
+void RouterPortTypesFormView::Save() {
+    if (!HasPorts(kNothingToSave)) {
+        return;
+    }
+    if (currentFile_.isEmpty()) {
+        doc_.Ui().showMessage(QStringLiteral("No filename to save to - please open a file first."),
+                              MessageIcon::Warning);
+        return;
+    }
+    WritePortTypeFile(currentFile_);
+}
+
+void RouterPortTypesFormView::SaveAs() {
+    if (!HasPorts(kNothingToSave)) {
+        return;
+    }
+    const std::optional<QString> path =
+        doc_.Ui().promptSaveFile(PortTypePrompt(QStringLiteral("new.prt")));
+    if (path && !path->isEmpty() && WritePortTypeFile(*path)) {
+        currentFile_ = *path;
+    }
+}
+
+bool RouterPortTypesFormView::WritePortTypeFile(const QString& path) {
+    return PortTypeFile::Write(doc_.Ui(), path, form_->PortTypes());
+}
+
+void RouterPortTypesFormView::AddMenuItems(ViewMenuSet& menus) {
+    QMenu& file = menus.File();
+    file.addAction(QStringLiteral("&Open..."), QKeySequence::Open, this,
+                   &RouterPortTypesFormView::Open);
+    file.addAction(QStringLiteral("&Save"), QKeySequence::Save, this,
+                   &RouterPortTypesFormView::Save);
+    file.addAction(QStringLiteral("Save &As..."), this, &RouterPortTypesFormView::SaveAs);
+}
+
+bool RouterPortTypesFormView::HandlesCommand(StandardCommand command) const {
+    return command == StandardCommand::Open || command == StandardCommand::Save;
+}
+
+void RouterPortTypesFormView::RunCommand(StandardCommand command) {
+    if (command == StandardCommand::Open) {
+        Open();
+    } else if (command == StandardCommand::Save) {
+        Save();
+    }
+}
+
+}  // namespace zerandi

@@ -1,0 +1,379 @@
+#include "scramble/RouterScrambleMapFromView.h"
+
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "config/RouterConfigDoc.h"
+#include "config/RouterModelTables.h"
+#include "scramble/HalvernImport.h"
+#include "scramble/ScrambleMapFile.h"
+#include "scramble/ScrambleMapReport.h"
+#include "shell/AccessibleName.h"
+#include "shell/BusyScope.h"
+#include "shell/ChildFrameVisibility.h"
+#include "shell/InternalError.h"
+#include "shell/TabStopList.h"
+#include "shell/TextFileSave.h"
+#include "shell/ViewMenuSet.h"
+
+namespace zerandi {
+
+namespace {
+
+const std::vector<int> kListTabStops{8, 36, 60, 84};
+constexpr int kVisibleRows = 20;
+const QString kNothingToSave =
+    QStringLiteral("No Scramble Map to save to file.\nFile not written.");
+
+FilePrompt ScrambleFilePrompt(const QString& initialName, const QString& filter) {
+    FilePrompt prompt;
+    prompt.initialName = initialName;
+    prompt.defaultExtension = QStringLiteral("scr");
+    prompt.filter = filter;
+    return prompt;
+}
+
+uint32_t TableCount(int32_t modelCount) {
+    return static_cast<uint32_t>(std::clamp<int32_t>(modelCount, 0, ScrambleMap::kEntries));
+}
+
+std::optional<size_t> SelectedRow(const QListWidget& list) {
+    const QList<QListWidgetItem*> selected = list.selectedItems();
+    if (selected.isEmpty()) {
+        return std::nullopt;
+    }
+    return static_cast<size_t>(list.row(selected.front()));
+}
+
+}  // namespace
+
+RouterScrambleMapFromView::RouterScrambleMapFromView(RouterConfigDoc& doc, QWidget* parent)
+    : QWidget(parent), doc_(doc) {
+    auto* layout = new QVBoxLayout(this);
+    tableSize_ = new QLabel(this);
+    tableSize_->setObjectName(QStringLiteral("tableSize"));
+    layout->addWidget(tableSize_);
+    auto* tables = new QHBoxLayout;
+    tables->addWidget(BuildTable(QStringLiteral("&Input:"), QStringLiteral("inputList"), inputs_));
+    tables->addWidget(
+        BuildTable(QStringLiteral("&Output:"), QStringLiteral("outputList"), outputs_));
+    layout->addLayout(tables, 1);
+    layout->addWidget(BuildButtons());
+    connect(inputs_, &QListWidget::itemDoubleClicked, this, &RouterScrambleMapFromView::EditInput);
+    connect(outputs_, &QListWidget::itemDoubleClicked, this,
+            &RouterScrambleMapFromView::EditOutput);
+    connect(&doc_, &RouterConfigDoc::ViewsRefresh, this,
+            &RouterScrambleMapFromView::OnDocumentUpdate);
+    RebuildLists(false);
+}
+
+QWidget* RouterScrambleMapFromView::BuildTable(const QString& title, const QString& name,
+                                               QListWidget*& list) {
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(title, column);
+    list = new QListWidget(column);
+    list->setObjectName(name);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetTabStops(*list, kListTabStops);
+    list->setMinimumHeight(list->fontMetrics().height() * kVisibleRows);
+    LabelControl(label, list);
+    layout->addWidget(label);
+    layout->addWidget(new TabStopHeader({QStringLiteral("Addr"), QStringLiteral("A1A2"),
+                                         QStringLiteral("A3A4"), QStringLiteral("Description")},
+                                        kListTabStops, column));
+    layout->addWidget(list, 1);
+    FitTabStopListWidth(*list, kListTabStops.back(),
+                        QString(EditScrambleMapDialog::kMaxDescriptionChars, u'n'));
+    return column;
+}
+
+QWidget* RouterScrambleMapFromView::BuildButtons() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const std::array<std::tuple<QString, QString, void (RouterScrambleMapFromView::*)()>, 3>
+        buttons{{
+            {QStringLiteral("Reset To Defaults"), QStringLiteral("resetToDefaults"),
+             &RouterScrambleMapFromView::ResetToDefaults},
+            {QStringLiteral("Read"), QStringLiteral("read"), &RouterScrambleMapFromView::Read},
+            {QStringLiteral("Write"), QStringLiteral("write"), &RouterScrambleMapFromView::Write},
+        }};
+    layout->addStretch();
+    for (const auto& [text, name, action] : buttons) {
+        auto* button = new QPushButton(text, row);
+        button->setObjectName(name);
+        connect(button, &QPushButton::clicked, this, action);
+        layout->addWidget(button);
+    }
+    return row;
+}
+
+void RouterScrambleMapFromView::OnDocumentUpdate() {
+    if (!doc_.ProductKnown() || doc_.ScrambleMapEnabled() == 0) {
+        ShowChildFrame(*this, false);
+        return;
+    }
+    ShowChildFrame(*this, true);
+    map_.tableSize = ScrambleMap::kEntries;
+    map_.inputCount = TableCount(ModelInputCount(doc_.ProductId()));
+    map_.outputCount = TableCount(ModelOutputCount(doc_.ProductId()));
+    map_.ResetToDefaults();
+    RebuildLists(false);
+}
+
+ControllerStarts RouterScrambleMapFromView::Starts() const {
+    const RouterLevel& first = doc_.levels.front();
+    return ControllerStarts{first.controllerInputStart, first.controllerOutputStart};
+}
+
+void RouterScrambleMapFromView::RebuildLists(bool keepSelections) {
+    const int inputRow = inputs_->currentRow();
+    const int outputRow = outputs_->currentRow();
+    inputs_->clear();
+    outputs_->clear();
+    tableSize_->setText(QStringLiteral("Scramble Table Size: %1").arg(map_.tableSize));
+    const ControllerStarts starts = Starts();
+    const size_t inputRows = std::min<size_t>(map_.tableSize, ScrambleMap::kEntries);
+    for (size_t i = 0; i < inputRows; ++i) {
+        inputs_->addItem(ScrambleRowText(starts.input + static_cast<int64_t>(i), map_.inputs[i]));
+    }
+    const size_t outputRows = std::min<size_t>(map_.outputCount, ScrambleMap::kEntries);
+    for (size_t i = 0; i < outputRows; ++i) {
+        outputs_->addItem(
+            ScrambleRowText(starts.output + static_cast<int64_t>(i), map_.outputs[i]));
+    }
+    if (keepSelections) {
+        inputs_->setCurrentRow(inputRow);
+        outputs_->setCurrentRow(outputRow);
+    }
+}
+
+bool RouterScrambleMapFromView::HasMap(const QString& emptyMessage) const {
+    if (inputs_->count() == 0 && outputs_->count() == 0) {
+        doc_.Ui().showMessage(emptyMessage, MessageIcon::Warning);
+        return false;
+    }
+    return true;
+}
+
+void RouterScrambleMapFromView::Read() {
+    ScrambleTableWords words = map_.ToTableWords();
+    bool read = false;
+    {
+        BusyScope busy(doc_.Ui());
+        read = doc_.CommPort().GetScrambleTable(words);
+    }
+    if (!read) {
+        doc_.Ui().showMessage(QStringLiteral("Unable to read the Scramble Table of the Router."),
+                              MessageIcon::Warning);
+        return;
+    }
+    map_.TakeTableWords(words);
+    RebuildLists(false);
+}
+
+void RouterScrambleMapFromView::Write() {
+    if (!HasMap(QStringLiteral("No Scramble Map to write."))) {
+        return;
+    }
+    bool written = false;
+    {
+        BusyScope busy(doc_.Ui());
+        written = doc_.CommPort().SetScrambleTable(map_.ToTableWords());
+    }
+    if (written) {
+        doc_.Ui().showMessage(QStringLiteral("Scramble Map successfully written."),
+                              MessageIcon::Information);
+    } else {
+        doc_.Ui().showMessage(QStringLiteral("Scramble Map write failed!!"), MessageIcon::Warning);
+    }
+}
+
+void RouterScrambleMapFromView::ResetToDefaults() {
+    map_.ResetToDefaults();
+    RebuildLists(false);
+}
+
+std::optional<ScrambleEntry> RouterScrambleMapFromView::RunEditDialog(
+    EditScrambleMapDialog::Table table, size_t index, const ScrambleEntry& entry) {
+    EditScrambleMapDialog dialog(table, static_cast<uint32_t>(index + 1), entry, this);
+    if (!doc_.Ui().runDialog(dialog)) {
+        return std::nullopt;
+    }
+    return dialog.Result();
+}
+
+void RouterScrambleMapFromView::EditInput() {
+    const std::optional<size_t> index = SelectedRow(*inputs_);
+    if (!index) {
+        doc_.Ui().showMessage(QStringLiteral("Please select an input first."),
+                              MessageIcon::Information);
+        return;
+    }
+    const std::optional<ScrambleEntry> edited =
+        RunEditDialog(EditScrambleMapDialog::Table::Input, *index, map_.inputs[*index]);
+    if (edited) {
+        map_.inputs[*index] = *edited;
+        RebuildLists(true);
+    }
+}
+
+// The dialog opens again on the stored values until the addresses are acceptable or the
+// user cancels.
+void RouterScrambleMapFromView::EditOutput() {
+    const std::optional<size_t> index = SelectedRow(*outputs_);
+    if (!index) {
+        doc_.Ui().showMessage(QStringLiteral("Please select an output first."),
+                              MessageIcon::Information);
+        return;
+    }
+    for (;;) {
+        const std::optional<ScrambleEntry> edited =
+            RunEditDialog(EditScrambleMapDialog::Table::Output, *index, map_.outputs[*index]);
+        if (!edited) {
+            return;
+        }
+        const std::optional<QString> refusal =
+            map_.CheckOutputEdit(*index, edited->a1a2, edited->a3a4, Starts());
+        if (!refusal) {
+            map_.outputs[*index] = *edited;
+            RebuildLists(true);
+            return;
+        }
+        doc_.Ui().showMessage(*refusal, MessageIcon::Warning);
+    }
+}
+
+std::optional<QString> RouterScrambleMapFromView::PromptOpen(const QString& initialName,
+                                                             const QString& filter) {
+    std::optional<QString> path = doc_.Ui().promptOpenFile(ScrambleFilePrompt(initialName, filter));
+    if (!path || path->isEmpty()) {
+        return std::nullopt;
+    }
+    currentFile_ = *path;
+    return path;
+}
+
+void RouterScrambleMapFromView::Open() {
+    const std::optional<QString> path =
+        PromptOpen(QStringLiteral("*.scr"), QStringLiteral("Scramble Map Files (*.scr)"));
+    if (path) {
+        currentFileImported_ = false;
+        ScrambleMapFile::Load(doc_.Ui(), *path, map_);
+        RebuildLists(false);
+    }
+}
+
+void RouterScrambleMapFromView::OpenHalvernFile() {
+    const std::optional<QString> path =
+        PromptOpen(QStringLiteral("*.scr;*.cfg"), QStringLiteral("Halvern Files (*.scr *.cfg)"));
+    if (path) {
+        currentFileImported_ = true;
+        HalvernImport::Import(doc_.Ui(), *path, map_);
+        RebuildLists(false);
+    }
+}
+
+void RouterScrambleMapFromView::Save() {
+    if (!HasMap(kNothingToSave)) {
+        return;
+    }
+    // Saving over the imported binary file would destroy it: ask for a name instead.
+    if (currentFileImported_) {
+        SaveAs();
+        return;
+    }
+    if (currentFile_.isEmpty()) {
+        doc_.Ui().showMessage(QStringLiteral("No filename to save to - please open a file first."),
+                              MessageIcon::Warning);
+        return;
+    }
+    SaveToFile(currentFile_);
+}
+
+void RouterScrambleMapFromView::SaveAs() {
+    if (!HasMap(kNothingToSave)) {
+        return;
+    }
+    const std::optional<QString> path = doc_.Ui().promptSaveFile(ScrambleFilePrompt(
+        QStringLiteral("new.scr"), QStringLiteral("Scramble Map Files (*.scr)")));
+    if (path && !path->isEmpty() && SaveToFile(*path)) {
+        currentFile_ = *path;
+        currentFileImported_ = false;
+    }
+}
+
+bool RouterScrambleMapFromView::SaveToFile(const QString& path) {
+    return ScrambleMapFile::Save(doc_.Ui(), path, map_);
+}
+
+void RouterScrambleMapFromView::WriteReport() {
+    FilePrompt prompt;
+    prompt.initialName = QStringLiteral("new_scr.txt");
+    prompt.defaultExtension = QStringLiteral("txt");
+    prompt.filter = QStringLiteral("Text Files (*.txt)");
+    const std::optional<QString> path = doc_.Ui().promptSaveFile(prompt);
+    if (path) {
+        WriteToTxtFile(*path);
+    }
+}
+
+void RouterScrambleMapFromView::PrintReport() {
+    zerandi::PrintReport(doc_.Ui(), QString::fromLatin1(kPrintFileName),
+                         [this](const QString& path) { return WriteToTxtFile(path); });
+}
+
+bool RouterScrambleMapFromView::WriteToTxtFile(const QString& path) {
+    if (path.isEmpty()) {
+        ReportInternalError(
+            doc_.Ui(), QStringLiteral("RouterScrambleMapFromView::WriteToTxtFile - no file name"));
+        return false;
+    }
+    return ScrambleMapReport::Write(doc_.Ui(), path, map_, Starts());
+}
+
+void RouterScrambleMapFromView::AddMenuItems(ViewMenuSet& menus) {
+    QMenu& file = menus.File();
+    file.addAction(QStringLiteral("&Open..."), QKeySequence::Open, this,
+                   &RouterScrambleMapFromView::Open);
+    file.addAction(QStringLiteral("&Save"), QKeySequence::Save, this,
+                   &RouterScrambleMapFromView::Save);
+    file.addAction(QStringLiteral("Save &As..."), this, &RouterScrambleMapFromView::SaveAs);
+    file.addSeparator();
+    file.addAction(QStringLiteral("Open Halvern file..."), this,
+                   &RouterScrambleMapFromView::OpenHalvernFile);
+    file.addSeparator();
+    file.addAction(QStringLiteral("&Write Report (.TXT file)..."), this,
+                   &RouterScrambleMapFromView::WriteReport);
+    file.addAction(QStringLiteral("&Print Report (.TXT format)"), this,
+                   &RouterScrambleMapFromView::PrintReport);
+    QMenu& edit = menus.Edit();
+    edit.addAction(QStringLiteral("&Input..."), this, &RouterScrambleMapFromView::EditInput);
+    edit.addAction(QStringLiteral("&Output..."), this, &RouterScrambleMapFromView::EditOutput);
+    edit.addAction(QStringLiteral("&Clear"), this, &RouterScrambleMapFromView::ResetToDefaults);
+}
+
+bool RouterScrambleMapFromView::HandlesCommand(StandardCommand command) const {
+    return command == StandardCommand::Open || command == StandardCommand::Save ||
+           command == StandardCommand::Print;
+}
+
+void RouterScrambleMapFromView::RunCommand(StandardCommand command) {
+    if (command == StandardCommand::Open) {
+        Open();
+    } else if (command == StandardCommand::Save) {
+        Save();
+    } else if (command == StandardCommand::Print) {
+        PrintReport();
+    }
+}
+
+}  // namespace zerandi

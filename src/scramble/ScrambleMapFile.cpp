@@ -1,0 +1,118 @@
+#include "scramble/ScrambleMapFile.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <optional>
+
+#include "shell/FileHeader.h"
+#include "shell/TextFileSave.h"
+#include "shell/UiServices.h"
+
+namespace zerandi {
+
+namespace {
+
+constexpr qint64 kMaxLineChars = 1024;
+
+void FormatTable(QTextStream& out, const ScrambleMap::Table& table) {
+    out << table.size() << '\n';
+    for (const ScrambleEntry& entry : table) {
+        out << entry.a1a2 << ' ' << entry.a3a4 << " \"" << entry.description << "\"\n";
+    }
+}
+
+// The next line that is not blank, or nothing at the end of the file.
+std::optional<QString> NextLine(QTextStream& in) {
+    while (!in.atEnd()) {
+        const QString line = in.readLine(kMaxLineChars).trimmed();
+        if (!line.isEmpty()) {
+            return line;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<uint32_t> ParseNumber(const QString& text) {
+    bool ok = false;
+    const uint32_t value = text.toUInt(&ok);
+    return ok ? std::optional<uint32_t>(value) : std::nullopt;
+}
+
+// "A1A2 A3A4 rest": the description is the text between the first two double quotes.
+std::optional<ScrambleEntry> ParseEntry(const QString& line) {
+    static const QRegularExpression kEntry(QStringLiteral("^(\\S+)\\s+(\\S+)(.*)$"));
+    const QRegularExpressionMatch match = kEntry.match(line);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const std::optional<uint32_t> a1a2 = ParseNumber(match.captured(1));
+    const std::optional<uint32_t> a3a4 = ParseNumber(match.captured(2));
+    if (!a1a2 || !a3a4) {
+        return std::nullopt;
+    }
+    ScrambleEntry entry{*a1a2, *a3a4, {}};
+    const QStringList quoted = match.captured(3).split(u'"');
+    if (quoted.size() >= 3) {
+        entry.description = quoted.at(1);
+    }
+    return entry;
+}
+
+// A count line, then that many entries; a count past the table's size is refused.
+bool ParseTable(QTextStream& in, ScrambleMap::Table& table) {
+    const std::optional<QString> countLine = NextLine(in);
+    const std::optional<uint32_t> count = countLine ? ParseNumber(*countLine) : std::nullopt;
+    if (!count || *count > table.size()) {
+        return false;
+    }
+    for (uint32_t k = 0; k < *count; ++k) {
+        const std::optional<QString> line = NextLine(in);
+        const std::optional<ScrambleEntry> entry = line ? ParseEntry(*line) : std::nullopt;
+        if (!entry) {
+            return false;
+        }
+        table[k] = *entry;
+    }
+    return true;
+}
+
+}  // namespace
+
+QString ScrambleMapFile::Format(const ScrambleMap& map) {
+    QString text;
+    QTextStream out(&text);
+    WriteFileHeader(out, QString::fromLatin1(kTitle));
+    FormatTable(out, map.inputs);
+    out << '\n';
+    FormatTable(out, map.outputs);
+    out.flush();
+    return text;
+}
+
+bool ScrambleMapFile::Parse(QTextStream& in, ScrambleMap& map) {
+    VersionTriple version;
+    return ReadHeaderVersion(in, version) && ParseTable(in, map.inputs) &&
+           ParseTable(in, map.outputs);
+}
+
+bool ScrambleMapFile::Save(UiServices& ui, const QString& path, const ScrambleMap& map) {
+    return SaveFileBytes(ui, path, WithCrLf(Format(map)));
+}
+
+bool ScrambleMapFile::Load(UiServices& ui, const QString& path, ScrambleMap& map) {
+    map.ResetToDefaults();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ui.showMessage(QStringLiteral("Could not open file."), MessageIcon::Warning);
+        return false;
+    }
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::Latin1);
+    if (!Parse(in, map)) {
+        ui.showMessage(QStringLiteral("Invalid file format."), MessageIcon::Warning);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zerandi

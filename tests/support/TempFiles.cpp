@@ -1,0 +1,22 @@
+#include "support/TempFiles.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace zerandi::test {
+
+QString TempPath(const QString& name) {
+    return QDir(QDir::tempPath()).filePath(name);
+}
+
+bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace zerandi::test
