@@ -19,7 +19,8 @@ bool SaveFileBytes(UiServices& ui, const QString& path, const QByteArray& bytes)
         ui.showMessage(QStringLiteral("Could not open file."), MessageIcon::Warning);
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // The explicit flush: commit() lets a short write of the buffer (a full disk) pass.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         file.cancelWriting();
         ui.showMessage(QStringLiteral("Could not write file."), MessageIcon::Warning);
         return false;
