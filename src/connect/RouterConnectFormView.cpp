@@ -169,6 +169,7 @@ QGroupBox* RouterConnectFormView::BuildConnectionsGroup() {
     connections_ = new QListWidget(group);
     connections_->setObjectName(QStringLiteral("connections"));
     connections_->setUniformItemSizes(true);
+    connections_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connections_->setItemDelegate(new TabStopDelegate(kConnectionTabStops, connections_));
     connections_->setMinimumWidth(fontMetrics().averageCharWidth() * kListMinimumWidthChars);
     NameControl(connections_, QStringLiteral("Physical Connections"));

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -14,6 +13,7 @@
 #include "connect/EditSourceDestRangeDialog.h"
 #include "connect/SalvoFile.h"
 #include "connect/TabStopDelegate.h"
+#include "connect/TabStopHeading.h"
 #include "shell/AccessibleName.h"
 #include "shell/InternalError.h"
 #include "shell/TextFileSave.h"
@@ -24,6 +24,7 @@ namespace zerandi {
 namespace {
 
 const std::vector<int> kSalvoTabStops{30, 45};
+constexpr int kListMinimumWidthChars = 28;
 const QString kFilePrefix = QStringLiteral("File: ");
 const QString kSalvoExtension = QStringLiteral("svo");
 const QString kSingleTakeTitle = QStringLiteral("Edit Single Take");
@@ -36,13 +37,10 @@ QString ShownFileName(const QString& path) {
     return path.mid(separator + 1);
 }
 
-QWidget* TitledColumns(QWidget* parent) {
-    auto* titles = new QWidget(parent);
-    auto* layout = new QHBoxLayout(titles);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Input"), titles));
-    layout->addWidget(new QLabel(QStringLiteral("Output"), titles));
-    layout->addStretch();
+QWidget* ColumnTitles(QWidget* parent) {
+    auto* titles = new TabStopHeading(kSalvoTabStops, parent);
+    titles->setObjectName(QStringLiteral("salvoHeading"));
+    titles->SetText(QStringLiteral("Input\t\tOutput"));
     return titles;
 }
 
@@ -56,13 +54,14 @@ SalvoPanel::SalvoPanel(UiServices& ui, Hooks hooks, QWidget* parent)
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("salvoList"));
     list_->setUniformItemSizes(true);
+    list_->setMinimumWidth(fontMetrics().averageCharWidth() * kListMinimumWidthChars);
     list_->setItemDelegate(new TabStopDelegate(kSalvoTabStops, list_));
     NameControl(list_, QStringLiteral("Salvo"));
     execute_ = new QPushButton(QStringLiteral("Execute"), this);
     execute_->setObjectName(QStringLiteral("executeSalvo"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fileLabel_);
-    layout->addWidget(TitledColumns(this));
+    layout->addWidget(ColumnTitles(this));
     layout->addWidget(list_, 1);
     layout->addWidget(execute_, 0, Qt::AlignHCenter);
     connect(execute_, &QPushButton::clicked, this, &SalvoPanel::Execute);

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextOption>
+#include <algorithm>
 
 namespace zerandi {
 
@@ -12,11 +13,18 @@ namespace {
 constexpr qreal kQuartersPerCharacter = 4.0;
 const QString kAverageSample =
     QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+// Four digits (a source of a 2048-input router) must fit the narrowest column.
+const QString kWidestNumber = QStringLiteral("0000");
+constexpr qreal kNarrowestColumnUnits = 10.0;
+constexpr char16_t kFigureSpace = 0x2007;
 
+// A quarter of the average character width, widened where the font's digits would not fit
+// the narrowest column.
 qreal DialogUnitWidth(const QFont& font) {
     const QFontMetricsF metrics(font);
-    return metrics.horizontalAdvance(kAverageSample) / kAverageSample.size() /
-           kQuartersPerCharacter;
+    const qreal average =
+        metrics.horizontalAdvance(kAverageSample) / kAverageSample.size() / kQuartersPerCharacter;
+    return std::max(average, metrics.horizontalAdvance(kWidestNumber) / kNarrowestColumnUnits);
 }
 
 }  // namespace
@@ -28,7 +36,8 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                             const QModelIndex& index) const {
     QStyleOptionViewItem background = option;
     initStyleOption(&background, index);
-    const QString text = background.text;
+    // Padding as wide as a digit keeps right-aligned numbers aligned in any font.
+    const QString text = QString(background.text).replace(u' ', QChar(kFigureSpace));
     background.text.clear();
     const QWidget* widget = option.widget;
     QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
