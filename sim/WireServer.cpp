@@ -5,6 +5,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -135,6 +136,9 @@ void WireServer::ReadRequests() {
     const ssize_t count = read(ioFd_, buffer.data(), buffer.size());
     if (count > 0) {
         lastReceived_ = Clock::now();
+        if (!AwaitLineTime(static_cast<size_t>(count))) {
+            return;
+        }
         Carry(router_.Feed(std::span(buffer).first(static_cast<size_t>(count))));
     } else if (count < 0 && errno == EIO) {
         // No client holds the line open: nothing to read until one does.
@@ -193,7 +197,21 @@ void WireServer::SendQueued() {
     }
 }
 
-// Paced bytes keep to a schedule from the first byte, so sleeping late does not add up.
+// A paced card takes in a byte only once the whole byte has crossed the line: received
+// bytes queue behind the ones before them.
+bool WireServer::AwaitLineTime(size_t byteCount) {
+    const uint32_t baud = pacingBaud_;
+    if (baud == 0) {
+        return true;
+    }
+    receiveLineFreeAt_ =
+        std::max(Clock::now(), receiveLineFreeAt_) +
+        std::chrono::microseconds(byteCount * kBitsPerByte * kMicrosPerSecond / baud);
+    return WaitUntil(receiveLineFreeAt_);
+}
+
+// Paced bytes keep to a schedule from the first byte, so sleeping late does not add up; a
+// byte reaches the other end when its last bit has been sent.
 void WireServer::Write(const std::vector<uint8_t>& bytes) {
     const uint32_t baud = pacingBaud_;
     if (baud == 0) {
@@ -203,7 +221,7 @@ void WireServer::Write(const std::vector<uint8_t>& bytes) {
     const auto start = Clock::now();
     for (size_t i = 0; i < bytes.size(); ++i) {
         const auto due =
-            start + std::chrono::microseconds(i * kBitsPerByte * kMicrosPerSecond / baud);
+            start + std::chrono::microseconds((i + 1) * kBitsPerByte * kMicrosPerSecond / baud);
         if (!WaitUntil(due) || !WriteAll(std::span(bytes).subspan(i, 1))) {
             return;
         }

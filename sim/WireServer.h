@@ -42,6 +42,8 @@ private:
 
     void Run();
     void ReadRequests();
+    // Waits, when paced, until received bytes have had their time on the line.
+    bool AwaitLineTime(size_t byteCount);
     void Carry(const std::vector<WireAction>& actions);
     void Write(const std::vector<uint8_t>& bytes);
     bool WriteAll(std::span<const uint8_t> bytes);
@@ -67,6 +69,7 @@ private:
     std::condition_variable changed_;
     std::vector<std::vector<uint8_t>> outbox_;
     Clock::time_point lastReceived_;
+    Clock::time_point receiveLineFreeAt_{};
 };
 
 }  // namespace zsim
