@@ -384,7 +384,7 @@ void RouterConnectFormView::ReadOutputRange(int first, int last) {
         connections_->clear();
         read = commPort_.GetCrosspointStatus(first, last, words);
         if (read) {
-            FillConnections(first, words);
+            ShowConnections(first, words);
         }
     }
     if (!read) {
@@ -397,7 +397,7 @@ void RouterConnectFormView::ReadOutputRange(int first, int last) {
     }
 }
 
-void RouterConnectFormView::FillConnections(int first, const std::vector<int32_t>& words) {
+void RouterConnectFormView::ShowConnections(int first, const std::vector<int32_t>& words) {
     connections_->setUpdatesEnabled(false);
     connections_->addItems(zerandi::ConnectionRows(first, words, dataRouter_));
     connections_->setUpdatesEnabled(true);

@@ -48,6 +48,8 @@ public:
 
     // Reads outputs first..last into the list (and the salvo when the menu says so).
     void ReadOutputRange(int first, int last);
+    // Lists the words a read returned for outputs first, first+1, ... in one go.
+    void ShowConnections(int first, const std::vector<int32_t>& words);
     // Sends the takes; the list is emptied. True when every take was made.
     bool RunTakeList(const TakeList& takes);
 
@@ -78,7 +80,6 @@ private:
                         const std::function<void(int input, int first, int last)>& onConfirm);
     void AutoReadIfTicked();
     void StepFields(int input, int output);
-    void FillConnections(int first, const std::vector<int32_t>& words);
 
     RouterConfigDoc& doc_;
     UiServices& ui_;
