@@ -24,7 +24,7 @@ namespace zerandi {
 namespace {
 
 const std::vector<int> kSalvoTabStops{30, 45};
-constexpr int kListMinimumWidthChars = 28;
+constexpr int kListMinimumWidthChars = 36;
 const QString kFilePrefix = QStringLiteral("File: ");
 const QString kSalvoExtension = QStringLiteral("svo");
 const QString kSingleTakeTitle = QStringLiteral("Edit Single Take");
