@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 
 #include "config/NumberEdit.h"
 #include "config/RouterConfigDoc.h"
@@ -66,6 +67,8 @@ RouterConnectFormView::RouterConnectFormView(RouterConfigDoc& doc, QWidget* pare
             return ConnectSettingsMenu::Router{dataRouter_, doc_.IsExtendedControlCard()};
         },
         this);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(BuildConnectionsGroup(), 3);
     salvo_ = new SalvoPanel(ui_,
                             {[this] {
                                  return SalvoPanel::Router{productId_, inputCount_, outputCount_};
@@ -73,9 +76,8 @@ RouterConnectFormView::RouterConnectFormView(RouterConfigDoc& doc, QWidget* pare
                              [this](const TakeList& takes) { return RunTakeList(takes); },
                              [this] { AutoReadIfTicked(); }},
                             this);
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(BuildConnectionsGroup(), 3);
     layout->addWidget(salvo_, 1);
+    SetReadingTabOrder();
 
     writeReport_ = new QAction(QStringLiteral("&Write Report (.TXT file)..."), this);
     writeReport_->setObjectName(QStringLiteral("writeReport"));
@@ -190,6 +192,17 @@ QGroupBox* RouterConnectFormView::BuildConnectionsGroup() {
     layout->addLayout(listColumn, 1);
     layout->addLayout(controlColumn);
     return group;
+}
+
+// The keyboard follows the form as it reads: the take buttons, the list, the single take,
+// the output range, then the salvo.
+void RouterConnectFormView::SetReadingTabOrder() {
+    const std::array<QWidget*, 13> order{
+        rangeTake_, diagonal_,    reverseDiagonal_, connections_, input_, output_, timestamp_,
+        triState_,  executeTake_, start_,           end_,         read_,  readAll_};
+    for (size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 // ---- Document updates -----------------------------------------------------------------------

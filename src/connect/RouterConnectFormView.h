@@ -72,6 +72,7 @@ private:
     QGroupBox* BuildOutputRangeGroup();
     QWidget* BuildTakeButtons();
     NumberEdit* NewNumberField(const QString& name, int digits, int maxValue);
+    void SetReadingTabOrder();
 
     void OnDocumentUpdate();
     void ApplyFieldLimits();

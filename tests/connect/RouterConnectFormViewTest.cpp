@@ -62,6 +62,23 @@ TEST_F(RouterConnectFormViewTest, FormFollowsTheRouterOnEveryUpdate) {
     EXPECT_TRUE(simulator.Requests().empty());
 }
 
+TEST_F(RouterConnectFormViewTest, TabKeyFollowsTheFormInReadingOrder) {
+    StartRouter("QR1205");
+    QStringList order;
+    QWidget* widget = &Find<QWidget>("rangeTake");
+    do {
+        if (!widget->objectName().isEmpty() && (widget->focusPolicy() & Qt::TabFocus) != 0) {
+            order << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != &Find<QWidget>("rangeTake") && order.size() < 20);
+    EXPECT_EQ(
+        order.mid(0, 15),
+        (QStringList{"rangeTake", "diagonalTake", "reverseDiagonalTake", "connections", "input",
+                     "output", "timestamp", "triState", "executeTake", "rangeStart", "rangeEnd",
+                     "readRange", "readAllOutputs", "salvoList", "executeSalvo"}));
+}
+
 TEST_F(RouterConnectFormViewTest, SingleTakeSendsTheWordsTypedAndStepsTheFields) {
     StartRouter("QR1206");
     Trigger("incrementInput");
