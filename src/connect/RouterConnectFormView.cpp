@@ -390,6 +390,9 @@ void RouterConnectFormView::ReadAllOutputs() {
 }
 
 void RouterConnectFormView::ReadOutputRange(int first, int last) {
+    if (first < 1 || last < first) {
+        return;
+    }
     std::vector<int32_t> words(static_cast<size_t>(last - first + 1));
     bool read = false;
     {

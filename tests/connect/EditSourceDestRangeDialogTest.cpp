@@ -79,22 +79,6 @@ TEST_F(RangeDialogTest, ATriStateEntryCanBeConfirmedOrGivenAnInput) {
     EXPECT_TRUE(ui.Messages().empty());
 }
 
-TEST_F(RangeDialogTest, WithoutTriStateTheInputIsCheckedAgainstItsLimit) {
-    Open(SingleTake(kPlainModel), {kTri, 2, 0});
-    EXPECT_FALSE(Find<QCheckBox>("triState").isVisible());
-    EXPECT_FALSE(Confirm());
-    Retype("firstValue", "17");
-    EXPECT_FALSE(Confirm());
-    Retype("firstValue", "16");
-    Retype("outputValue", "9");
-    EXPECT_FALSE(Confirm());
-    EXPECT_EQ(ui.MessageTexts(),
-              (std::vector<QString>{"Invalid Input", "Invalid Input", "Invalid Output"}));
-    Find<QPushButton>("cancel").click();
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(dialog->Values(), (RangeDialogValues{kTri, 2, 0}));
-}
-
 TEST_F(RangeDialogTest, MonitorPairTakesTheOutputAsTyped) {
     RangeDialogSetup setup = SingleTake(kPlainModel);
     setup.kind = RangeDialogKind::MonitorPair;
