@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "connect/EditSourceDestRangeDialog.h"
+#include "support/AccessibilityAudit.h"
 #include "support/ScriptedUiServices.h"
 
 namespace zerandi::test {
@@ -63,6 +64,7 @@ TEST_F(RangeDialogTest, ATriStateEntryCanBeConfirmedOrGivenAnInput) {
     EXPECT_TRUE(Find<QCheckBox>("triState").isVisible());
     EXPECT_TRUE(Find<QCheckBox>("triState").isChecked());
     EXPECT_FALSE(Find<QLineEdit>("firstValue").isEnabled());
+    EXPECT_EQ(UnnamedInputControls(dialog.get()), QStringList{});
     ASSERT_TRUE(Confirm());
     EXPECT_EQ(dialog->Values(), (RangeDialogValues{kTri, 2, 0}));
 
