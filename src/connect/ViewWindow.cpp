@@ -4,6 +4,8 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
+#include "shell/CMainFrame.h"
+
 namespace zerandi {
 
 QMdiSubWindow* ViewWindow(const QWidget& view) {
@@ -16,6 +18,19 @@ QMdiSubWindow* ViewWindow(const QWidget& view) {
     return nullptr;
 }
 
+namespace {
+
+// A minimized window that comes or goes leaves the icon row in order: no gap, and no icon
+// left where the row was before.
+void ArrangeIconsAround(const QMdiSubWindow& child) {
+    auto* frame = qobject_cast<CMainFrame*>(child.window());
+    if (frame != nullptr && child.isMinimized()) {
+        frame->ArrangeIcons();
+    }
+}
+
+}  // namespace
+
 void SetViewWindowShown(const QWidget& view, bool shown) {
     QMdiSubWindow* child = ViewWindow(view);
     if (child == nullptr || child->isVisible() == shown) {
@@ -23,6 +38,7 @@ void SetViewWindowShown(const QWidget& view, bool shown) {
     }
     if (!shown) {
         child->hide();
+        ArrangeIconsAround(*child);
         return;
     }
     QMdiArea* area = child->mdiArea();
@@ -31,6 +47,7 @@ void SetViewWindowShown(const QWidget& view, bool shown) {
     if (area != nullptr && active != nullptr && active != child) {
         area->setActiveSubWindow(active);
     }
+    ArrangeIconsAround(*child);
 }
 
 }  // namespace zerandi
