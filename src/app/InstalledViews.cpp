@@ -4,6 +4,8 @@
 
 #include "app/ZerandiApplication.h"
 #include "config/RouterConfigFormView.h"
+#include "connect/RouterConnectFormView.h"
+#include "connect/RouterMonitorsFormView.h"
 #include "flash/RouterFlashFormView.h"
 #include "porttypes/RouterPortTypesFormView.h"
 #include "scramble/RouterScrambleMapFromView.h"
@@ -21,6 +23,12 @@ void InstallViews(ZerandiApplication& application) {
     });
     application.SetViewFactory(ViewId::FlashMemory, [](ViewContext& context) {
         return std::make_unique<RouterFlashFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::Connections, [](ViewContext& context) {
+        return std::make_unique<RouterConnectFormView>(context.doc);
+    });
+    application.SetViewFactory(ViewId::Monitors, [](ViewContext& context) {
+        return std::make_unique<RouterMonitorsFormView>(context.doc);
     });
     application.SetViewFactory(ViewId::PortTypes, [](ViewContext& context) {
         return std::make_unique<RouterPortTypesFormView>(context.doc);

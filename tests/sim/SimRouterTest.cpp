@@ -127,6 +127,28 @@ TEST(SimRouterTest, TakesChangeWhatTheStatusReadReturns) {
     }
 }
 
+// On every model the last output and the last monitor take what they are sent, and a data
+// router's flag bits come back as they were sent.
+TEST(SimRouterTest, EveryModelReadsBackItsLastTakeAndMonitor) {
+    for (const std::string& name : SimRouter::ModelNames()) {
+        SimRouter router(name);
+        const RouterState state = router.Snapshot();
+        const uint16_t source = state.dataRouter ? 0xB000 | 2 : 2;
+        const Bytes take = Concat({{0}, WordBytes(source), WordBytes(state.outputs)});
+        ASSERT_EQ(Ask(router, 0x49, take).at(0)[6], 0xC9) << name;
+        const auto read = Ask(router, 0x4A, Concat({{0}, WordBytes(state.outputs), {0, 1}}));
+        EXPECT_EQ(Word(read.at(0), 11), source) << name;
+        if (state.monitorOutputs == 0) {
+            continue;
+        }
+        const uint16_t last = state.monitorOutputs;
+        const Bytes set = Concat({{1}, WordBytes(state.outputs), WordBytes(last)});
+        ASSERT_EQ(Ask(router, 0x49, set).at(0)[6], 0xC9) << name;
+        const auto monitors = Ask(router, 0x4A, Concat({{1}, WordBytes(last), {0, 1}}));
+        EXPECT_EQ(Word(monitors.at(0), 11), state.outputs) << name;
+    }
+}
+
 TEST(SimRouterTest, TimedTakeKeepsItsTimestampForTheHealthRead) {
     SimRouter router;
     const auto replies = Ask(router, 0x49, {0, 0, 3, 0, 4, 0x12, 0x34});

@@ -1,0 +1,70 @@
+#include "connect/ConnectionRows.h"
+
+#include "protocol/RouterLevel.h"
+
+namespace zerandi {
+
+namespace {
+
+constexpr int32_t kDataSourceMask = 0x0FFF;
+constexpr int kFirstFlagBit = 15;
+constexpr int kLastFlagBit = 12;
+constexpr int kSourceWidth = 3;
+
+QString Padded(int32_t number) {
+    return QStringLiteral("%1").arg(number, kSourceWidth);
+}
+
+// "1" or "0" for bits 15, 14, 13 and 12 of the word, in that order.
+QString FlagDigits(int32_t word) {
+    QString digits;
+    for (int bit = kFirstFlagBit; bit >= kLastFlagBit; --bit) {
+        digits += (word >> bit) & 1 ? u'1' : u'0';
+    }
+    return digits;
+}
+
+}  // namespace
+
+QString FormatSourceText(int32_t source) {
+    return source == TriStateSource ? QStringLiteral("TRI") : Padded(source);
+}
+
+QString ConnectionHeading(bool dataRouter) {
+    return dataRouter ? QStringLiteral("Input\t\t  Output      Flags")
+                      : QStringLiteral("\tInput\t\tOutput");
+}
+
+QString FormatConnectionRow(int32_t word, int output, bool dataRouter) {
+    if (dataRouter) {
+        return Padded(word & kDataSourceMask) + QStringLiteral("\t-->\t\t") + Padded(output) +
+               QStringLiteral("\t\t    ") + FlagDigits(word);
+    }
+    return u'\t' + FormatSourceText(word) + QStringLiteral("\t-->\t\t") + Padded(output);
+}
+
+QStringList ConnectionRows(int first, const std::vector<int32_t>& words, bool dataRouter) {
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(words.size()));
+    int output = first;
+    for (const int32_t word : words) {
+        rows << FormatConnectionRow(word, output++, dataRouter);
+    }
+    return rows;
+}
+
+QString FormatSalvoRow(uint16_t input, uint16_t output) {
+    return FormatSourceText(input) + QStringLiteral("\t-->\t") + QString::number(output);
+}
+
+QString FormatModifiedSalvoRow(uint16_t input, uint16_t output) {
+    return QString::number(input) + QStringLiteral("\t-->\t") + QString::number(output);
+}
+
+QString FormatMonitorRow(int32_t word, int monitor) {
+    const QString shown = word == TriStateSource ? QStringLiteral("none")
+                                                 : QString::number(static_cast<uint32_t>(word));
+    return u'\t' + shown + QStringLiteral("\t->\t") + QString::number(monitor);
+}
+
+}  // namespace zerandi

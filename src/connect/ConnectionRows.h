@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+namespace zerandi {
+
+// Texts of the connections and monitors lists. Rows keep their tabs: the lists draw them
+// at their tab stops and the report expands them into spaces.
+
+// "TRI" for the tri-state source, otherwise the number right-aligned in three places.
+QString FormatSourceText(int32_t source);
+
+// The column titles above the physical connections list.
+QString ConnectionHeading(bool dataRouter);
+
+// One row of the physical connections list for output `output` fed by `word`. A data
+// router's word carries its source in the low 12 bits and four flags above them.
+QString FormatConnectionRow(int32_t word, int output, bool dataRouter);
+
+// The rows of a read of outputs first, first+1, ... in that order.
+QStringList ConnectionRows(int first, const std::vector<int32_t>& words, bool dataRouter);
+
+// A salvo row as the list draws it; a modified row shows both numbers plainly.
+QString FormatSalvoRow(uint16_t input, uint16_t output);
+QString FormatModifiedSalvoRow(uint16_t input, uint16_t output);
+
+// A row of the monitors list: the output monitor `monitor` shows, or "none".
+QString FormatMonitorRow(int32_t word, int monitor);
+
+}  // namespace zerandi

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <csignal>
+
+#include "connect/ConnectViewFixture.h"
+#include "connect/SalvoPanel.h"
+
+namespace zerandi::test {
+namespace {
+
+const QString kEmptyFileWrite =
+    QStringLiteral("Can not write an empty salvo to file.\nFile not written.");
+
+QString TempPath(const QString& name) {
+    return QDir(QDir::tempPath()).filePath(name);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Files may grow no larger than `bytes` while it lives, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+class SalvoPanelTest : public ConnectViewFixture {
+protected:
+    SalvoPanel& Salvo() const { return view->Salvo(); }
+    QString FileLabel() const { return Find<QLabel>("salvoFile").text(); }
+    void OpenFile(const QString& path) {
+        ui.AnswerNextFilePrompt(path);
+        Trigger("openSalvo");
+    }
+};
+
+TEST_F(SalvoPanelTest, AddAndModifySingleTakes) {
+    StartRouter("QR1206");
+    AnswerRangeDialog({{"5", "1"}});
+    AnswerRangeDialog({{"0", "2"}, {"62", "2"}});
+    QString thirdPreset;
+    ui.HandleNextDialog([&](QDialog& dialog) {
+        thirdPreset = Find<QLineEdit>(&dialog, "firstValue").text();
+        return false;
+    });
+    Trigger("addSingleTake");
+    EXPECT_EQ(Salvo().Entries(), (TakeList{{5, 1}, {62, 2}}));
+    EXPECT_EQ(Rows("salvoList"), (QStringList{"  5\t-->\t1", " 62\t-->\t2"}));
+    ASSERT_EQ(dialogsSeen.size(), 2u);
+    EXPECT_EQ(dialogsSeen[0],
+              (QStringList{"Edit Single Take", "Input (1-64)", "Output (1-64)", "Add", "Close"}));
+    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Invalid Input"});
+    EXPECT_EQ(Find<QListWidget>("salvoList").currentRow(), 1);
+    EXPECT_TRUE(simulator.Requests().empty());
+    EXPECT_EQ(thirdPreset, "62");  // each dialog starts from the take just added
+}
+
+TEST_F(SalvoPanelTest, ModifyNeedsASelectedRowAndShowsItPlainly) {
+    StartRouter("QR1206");
+    Find<QListWidget>("salvoList").setCurrentRow(-1);
+    Trigger("modifySingleTake");
+    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Please select a row to edit first."});
+
+    WriteFile(TempPath("modify.svo"), "5 1\r\n9 2\r\n");
+    OpenFile(TempPath("modify.svo"));
+    Find<QListWidget>("salvoList").setCurrentRow(0);
+    AnswerRangeDialog({{}});
+    Trigger("modifySingleTake");
+    EXPECT_EQ(Rows("salvoList"), (QStringList{"5\t-->\t1", "  9\t-->\t2"}));
+    EXPECT_EQ(dialogsSeen.back(), (QStringList{"Edit Single Take", "Input (1-64)", "Output (1-64)",
+                                               "Modify", "Cancel"}));
+    AnswerRangeDialog({{"7", "3"}});
+    Trigger("modifySingleTake");
+    EXPECT_EQ(Salvo().Entries(), (TakeList{{7, 3}, {9, 2}}));
+    CancelRangeDialog();
+    Salvo().ModifyEntry(1);
+    EXPECT_EQ(Salvo().Entries(), (TakeList{{7, 3}, {9, 2}}));
+    Trigger("clearSalvo");
+    EXPECT_TRUE(Rows("salvoList").empty());
+    EXPECT_EQ(FileLabel(), "File: modify.svo");
+}
+
+TEST_F(SalvoPanelTest, ExecuteSendsTheSalvoAndStopsAtTheFirstFailure) {
+    StartRouter("QR1206");
+    Click("executeSalvo");
+    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Can not write an empty salvo."});
+
+    WriteFile(TempPath("run.svo"), "5 1\r\n62451 2\r\n7 3\r\n");  // no tri-state on this model
+    OpenFile(TempPath("run.svo"));
+    ClearRecords();
+    Click("executeSalvo");
+    EXPECT_EQ(Takes(), (std::vector<ReceivedTake>{{0, 5, 1, {}}, {0, 62451, 2, {}}}));
+    EXPECT_EQ(ui.MessageTexts(),
+              (std::vector<QString>{"Error Message Received: \"Invalid data\"",
+                                    "Error: Unable to execute the take: 62451 --> 2",
+                                    "Salvo write failed."}));
+    EXPECT_EQ(simulator.Router().Snapshot().crosspoints.at(0), 5);
+
+    StartRouter("QR1205");
+    Trigger("autoRead");
+    OpenFile(TempPath("run.svo"));
+    ClearRecords();
+    Click("executeSalvo");
+    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Salvo successfully written."});
+    EXPECT_EQ(ui.Messages().back().icon, MessageIcon::Information);
+    EXPECT_EQ(simulator.Router().Snapshot().crosspoints.at(1), 62451);
+    // Auto read of the output range: the whole router, 1 to 8.
+    EXPECT_EQ(Rows("connections").at(1), "\tTRI\t-->\t\t  2");
+}
+
+TEST_F(SalvoPanelTest, OpeningReadsWhatItCanAndSaysWhereItStopped) {
+    StartRouter("QR1206");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        TakeList entries;
+        std::vector<QString> messages;
+    } cases[] = {
+        {"hex.svo", "0x10 010\n70000 3 9", {{16, 8}, {4464, 3}}, {}},
+        {"text.svo",
+         "5 1\n6 2 x 7 3",
+         {{5, 1}, {6, 2}},
+         {"The salvo file holds a word that is not a number; reading stopped there.\n"
+          "2 entries were read."}},
+    };
+    for (const auto& c : cases) {
+        ClearRecords();
+        WriteFile(TempPath(c.name), c.bytes);
+        OpenFile(TempPath(c.name));
+        EXPECT_EQ(Salvo().Entries(), c.entries) << c.name;
+        EXPECT_EQ(ui.MessageTexts(), c.messages) << c.name;
+        EXPECT_EQ(FileLabel(), QStringLiteral("File: ") + c.name);
+    }
+    ASSERT_FALSE(ui.FilePrompts().empty());
+    EXPECT_EQ(ui.FilePrompts().back().initialName, "*.svo");
+    EXPECT_EQ(ui.FilePrompts().back().defaultExtension, "svo");
+
+    ClearRecords();
+    OpenFile(TempPath("absent.svo"));
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<QString>{"Could not open file - file does not exist."});
+    EXPECT_EQ(Salvo().Entries().size(), 2u);
+    EXPECT_EQ(FileLabel(), "File: text.svo");
+}
+
+TEST_F(SalvoPanelTest, SaveAndSaveAsWriteCrLfLines) {
+    StartRouter("QR1206");
+    Trigger("saveSalvo");
+    Trigger("saveSalvoAs");
+    EXPECT_EQ(ui.MessageTexts(), (std::vector<QString>{kEmptyFileWrite, kEmptyFileWrite}));
+
+    AnswerRangeDialog({{"5", "1"}});
+    CancelRangeDialog();
+    Trigger("addSingleTake");
+    ClearRecords();
+    Trigger("saveSalvo");
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<QString>{"No filename to save to - please open a file first."});
+
+    const QString path = TempPath("saved.svo");
+    ui.AnswerNextFilePrompt(path);
+    Trigger("saveSalvoAs");
+    EXPECT_EQ(FileBytes(path), "5 1\r\n");
+    EXPECT_EQ(FileLabel(), "File: saved.svo");
+    EXPECT_EQ(ui.FilePrompts().back().initialName, "new.svo");
+    EXPECT_TRUE(ui.FilePrompts().back().confirmOverwrite);
+
+    AnswerRangeDialog({{"62", "64"}});
+    CancelRangeDialog();
+    Trigger("addSingleTake");
+    Trigger("saveSalvo");
+    EXPECT_EQ(FileBytes(path), "5 1\r\n62 64\r\n");
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<QString>{"No filename to save to - please open a file first."});
+}
+
+TEST_F(SalvoPanelTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
+    StartRouter("QR1206");
+    const QString path = TempPath("kept.svo");
+    WriteFile(path, "5 1\r\n");
+    OpenFile(path);
+    view->Salvo().ReplaceWithReads(TakeList(200, TakePair{2048, 2048}));
+    ClearRecords();
+    {
+        const FileSizeLimit limit(64);
+        Trigger("saveSalvo");
+    }
+    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
+    EXPECT_EQ(FileBytes(path), "5 1\r\n");
+
+    ClearRecords();
+    ui.AnswerNextFilePrompt(QDir::tempPath());  // a folder cannot be written as a file
+    Trigger("saveSalvoAs");
+    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not open file."});
+    EXPECT_EQ(FileLabel(), "File: kept.svo");
+}
+
+}  // namespace
+}  // namespace zerandi::test
