@@ -25,6 +25,7 @@ struct SimFault {
         UnexpectedReply,  // a well-formed frame with an unrelated command (0x99) before the reply
         UnsolicitedText,  // a 0x7E text frame (text in `text`) before the reply
         Disappear,        // close the line: param 0 = before answering, n > 0 = after n reply bytes
+        Forget,           // answer as usual, but leave the router as it was (a take not made)
     };
     Kind kind;
     int param = 0;

@@ -1,5 +1,7 @@
 #include "SimRouter.h"
 
+#include <optional>
+
 #include "CommandTable.h"
 #include "DefaultRouterState.h"
 #include "ModelCatalog.h"
@@ -81,7 +83,13 @@ std::vector<WireAction> SimRouter::Answer(const FrameParser::Parsed& parsed) {
     const std::optional<SimFault> fault = faults_.Take(request);
     Frames frames;
     if (!fault || !FaultInjector::SuppressesRequest(*fault)) {
+        const bool forget = fault && fault->kind == SimFault::Kind::Forget;
+        const std::optional<RouterState> before =
+            forget ? std::optional<RouterState>(state_) : std::nullopt;
         frames = AnswerRequest(state_, request);
+        if (before) {
+            state_ = *before;
+        }
     }
     return faults_.Apply(fault, request, std::move(frames));
 }

@@ -5,6 +5,7 @@
 
 #include "cli/IdentityCommands.h"
 #include "cli/LogCommands.h"
+#include "cli/SwitchingCommands.h"
 
 namespace zerandi {
 
@@ -48,6 +49,7 @@ std::span<const CliCommand> CliCommands() {
     static const std::vector<CliCommand> kCommands = [] {
         std::vector<CliCommand> commands;
         AddIdentityCommands(commands);
+        AddSwitchingCommands(commands);
         AddLogCommands(commands);
         return commands;
     }();

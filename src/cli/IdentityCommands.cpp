@@ -6,7 +6,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliResult.h"
-#include "config/ConfigReadSequence.h"
+#include "cli/CliRouter.h"
 #include "config/ConfigViewSettings.h"
 #include "config/ControlCardText.h"
 #include "config/ProtocolNames.h"
@@ -45,12 +45,6 @@ CliExit ListPorts(CliContext& context) {
     return CliExit::Ok;
 }
 
-// Runs "Read All"; the router counts as read when it was identified as one of ours.
-bool ReadRouter(RouterConfigDoc& doc, ConfigViewSettings& settings) {
-    ConfigReadSequence(doc, settings).Run();
-    return doc.ProductKnown();
-}
-
 void AddIdentity(CliResult& result, const RouterConfigDoc& doc,
                  const ConfigViewSettings& settings) {
     result.Add(QStringLiteral("Model"), ModelName(doc.ProductId()));
@@ -62,7 +56,7 @@ void AddIdentity(CliResult& result, const RouterConfigDoc& doc,
 
 CliExit Info(CliContext& context) {
     ConfigViewSettings settings;
-    if (!ReadRouter(*context.doc, settings)) {
+    if (!ReadRouterIdentity(*context.doc, settings)) {
         return CliExit::RouterFailed;
     }
     AddIdentity(context.result, *context.doc, settings);
@@ -114,7 +108,7 @@ CliTable LevelTable(const RouterConfigDoc& doc) {
 CliExit Config(CliContext& context) {
     ConfigViewSettings settings;
     RouterConfigDoc& doc = *context.doc;
-    if (!ReadRouter(doc, settings)) {
+    if (!ReadRouterIdentity(doc, settings)) {
         return CliExit::RouterFailed;
     }
     CliResult& result = context.result;

@@ -15,7 +15,8 @@ QString Padded(int32_t number) {
     return QStringLiteral("%1").arg(number, kSourceWidth);
 }
 
-// "1" or "0" for bits 15, 14, 13 and 12 of the word, in that order.
+}  // namespace
+
 QString FlagDigits(int32_t word) {
     QString digits;
     for (int bit = kFirstFlagBit; bit >= kLastFlagBit; --bit) {
@@ -24,7 +25,9 @@ QString FlagDigits(int32_t word) {
     return digits;
 }
 
-}  // namespace
+int32_t ConnectionSource(int32_t word, bool dataRouter) {
+    return dataRouter ? word & kDataSourceMask : word;
+}
 
 QString FormatSourceText(int32_t source) {
     return source == TriStateSource ? QStringLiteral("TRI") : Padded(source);
@@ -37,7 +40,7 @@ QString ConnectionHeading(bool dataRouter) {
 
 QString FormatConnectionRow(int32_t word, int output, bool dataRouter) {
     if (dataRouter) {
-        return Padded(word & kDataSourceMask) + QStringLiteral("\t-->\t\t") + Padded(output) +
+        return Padded(ConnectionSource(word, true)) + QStringLiteral("\t-->\t\t") + Padded(output) +
                QStringLiteral("\t\t    ") + FlagDigits(word);
     }
     return u'\t' + FormatSourceText(word) + QStringLiteral("\t-->\t\t") + Padded(output);

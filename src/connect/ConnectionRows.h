@@ -13,6 +13,12 @@ namespace zerandi {
 // "TRI" for the tri-state source, otherwise the number right-aligned in three places.
 QString FormatSourceText(int32_t source);
 
+// The input a word read from an output names: a data router's word carries its source in
+// the low 12 bits and four flags above them.
+int32_t ConnectionSource(int32_t word, bool dataRouter);
+// "1" or "0" for the flag bits 15, 14, 13 and 12 of a data router's word, in that order.
+QString FlagDigits(int32_t word);
+
 // The column titles above the physical connections list.
 QString ConnectionHeading(bool dataRouter);
 
