@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "cli/CliResult.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LogCommands.h"
+#include "cli/StatusCommands.h"
 #include "cli/SwitchingCommands.h"
 
 namespace zerandi {
@@ -14,6 +16,13 @@ CliExit CliContext::Usage(const QString& problem) const {
                              .arg(command.name, problem, command.synopsis);
     std::fputs(text.toLocal8Bit().constData(), stderr);
     return CliExit::Usage;
+}
+
+void CliContext::EmitResult() {
+    const QByteArray bytes = json ? result.Json() : result.Text();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+    result = CliResult();
 }
 
 std::optional<CliExit> ParseCommandArguments(CliContext& context, QCommandLineParser& parser,
@@ -50,6 +59,7 @@ std::span<const CliCommand> CliCommands() {
         std::vector<CliCommand> commands;
         AddIdentityCommands(commands);
         AddSwitchingCommands(commands);
+        AddStatusCommands(commands);
         AddLogCommands(commands);
         return commands;
     }();

@@ -31,6 +31,11 @@ struct CliContext {
     UiServices& ui;
     QStringList arguments;  // after the command's name
     CliResult& result;
+    bool json;
+
+    // Writes what the result holds so far on standard output and empties it: for commands
+    // that go on reporting (a watch, the controller's messages).
+    void EmitResult();
 
     // Says what is wrong with the command's arguments, and how it is used, on standard
     // error; returns CliExit::Usage.

@@ -131,10 +131,12 @@ private:
                 return *failed;
             }
         }
-        CliContext context{command, doc.get(), ui, commandArguments, result};
+        CliContext context{command,          doc.get(), ui,
+                           commandArguments, result,    parser_.isSet(options_.json)};
         const CliExit exit = command.run(context);
-        Print(stdout,
-              QString::fromUtf8(parser_.isSet(options_.json) ? result.Json() : result.Text()));
+        if (!result.IsEmpty()) {
+            context.EmitResult();
+        }
         return exit;
     }
 

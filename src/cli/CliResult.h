@@ -24,6 +24,7 @@ public:
     void AddList(const QString& label, const QStringList& lines);
     void AddTable(const QString& label, CliTable table);
 
+    bool IsEmpty() const { return entries_.empty(); }
     QByteArray Text() const;
     QByteArray Json() const;
 

@@ -57,6 +57,12 @@ void RouterConfigDoc::SetScrambleMapEnabled(uint8_t enabled) {
     }
 }
 
+QString RouterConfigDoc::ConfigurationResetQuestion() {
+    return QStringLiteral(
+        "The controller must be reset for the modified configuration to take effect.\n"
+        "Do you want to reset now?");
+}
+
 void RouterConfigDoc::AskAndResetController(const QString& question) {
     const MessageAnswer answer =
         ui_.showMessage(question, MessageIcon::Warning, MessageButtons::YesNo);

@@ -31,6 +31,10 @@ public:
     static constexpr int kMaxLevels = PartitionParameters::kMaxLevels;
     using Levels = std::array<RouterLevel, kMaxLevels>;
     static constexpr uint32_t kLinkReadTimeoutMs = 500;
+    // After a configuration or table write the router stores what it was sent.
+    static constexpr int kWriteSettleMs = 3000;
+    // Asked after a configuration or table was written.
+    static QString ConfigurationResetQuestion();
 
     // Opens the link on the port and baud rate chosen at start-up; a port that cannot be
     // opened leaves the link closed (every transaction then fails at sending).

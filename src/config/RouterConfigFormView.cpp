@@ -45,9 +45,6 @@ constexpr int kVersionListLines = 6;
 
 const QString kSerialGroupTitle = QStringLiteral("Serial Port Settings");
 const QString kFramelessGroupStyle = QStringLiteral("QGroupBox { border: none; }");
-const QString kResetQuestion = QStringLiteral(
-    "The controller must be reset for the modified configuration to take effect.\n"
-    "Do you want to reset now?");
 
 // Room for a few digits: the card address and the expansion index.
 int ShortEditWidth(const QWidget& edit) {
@@ -339,7 +336,7 @@ void RouterConfigFormView::WriteAll() {
         BusyScope busy(doc_.Ui());
         written = ConfigWriteSequence(doc_, settings_, form).Run();
         if (written) {
-            doc_.Ui().sleep(kWriteSettleMs);
+            doc_.Ui().sleep(RouterConfigDoc::kWriteSettleMs);
         }
     }
     // The write may have changed the levels (data routers, single-level protocols) and
@@ -349,7 +346,7 @@ void RouterConfigFormView::WriteAll() {
     EnableOptionalSettings(terms);
     ShowWriteOutcome(written);
     if (written) {
-        doc_.AskAndResetController(kResetQuestion);
+        doc_.AskAndResetController(RouterConfigDoc::ConfigurationResetQuestion());
     }
 }
 

@@ -33,7 +33,6 @@ class RouterConfigFormView : public QWidget, public ViewCommands {
     Q_OBJECT
 
 public:
-    static constexpr int kWriteSettleMs = 3000;  // the router stores what it was sent
     static constexpr int32_t kMaxCardAddress = 255;
 
     explicit RouterConfigFormView(RouterConfigDoc& doc, QWidget* parent = nullptr);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace zerandi {
 
@@ -34,5 +35,11 @@ int PortTypeButtonCode(PortType code);
 
 // One row of the port list: "\t" + port number (from 1) + "\t" + the type's name.
 QString PortRowText(size_t index, PortType code);
+
+// The ports whose types a router of `inputCount` inputs carries: one per input, at most as
+// many as a ".prt" file holds.
+size_t RouterPortCount(int32_t inputCount);
+// What goes to the router: the low byte of each known code, 0 for an unknown one.
+std::vector<uint8_t> PortTypeWireCodes(const std::vector<PortType>& types);
 
 }  // namespace zerandi

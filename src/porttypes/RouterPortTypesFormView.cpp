@@ -19,11 +19,6 @@ namespace zerandi {
 
 namespace {
 
-constexpr size_t kMaxPorts = PortTypeFile::kFileBytes;
-
-const QString kResetQuestion = QStringLiteral(
-    "The controller must be reset for the modified configuration to take effect.\n"
-    "Do you want to reset now?");
 const QString kNothingToSave =
     QStringLiteral("No Port Types in list to write to file\nFile not written.");
 
@@ -36,14 +31,6 @@ FilePrompt PortTypePrompt(const QString& initialName) {
 }
 
 // What goes on the wire: one byte a port, and a code without a name goes out as 0.
-std::vector<uint8_t> WireCodes(const std::vector<PortType>& types) {
-    std::vector<uint8_t> codes;
-    codes.reserve(types.size());
-    for (const PortType code : types) {
-        codes.push_back(IsKnownPortType(code) ? static_cast<uint8_t>(code) : 0);
-    }
-    return codes;
-}
 
 }  // namespace
 
@@ -72,7 +59,7 @@ void RouterPortTypesFormView::OnDocumentUpdate() {
 }
 
 size_t RouterPortTypesFormView::PortCount() const {
-    return std::min(static_cast<size_t>(std::max(ModelInputCount(doc_.ProductId()), 0)), kMaxPorts);
+    return RouterPortCount(ModelInputCount(doc_.ProductId()));
 }
 
 void RouterPortTypesFormView::Read() {
@@ -108,9 +95,9 @@ void RouterPortTypesFormView::Write() {
     {
         BusyScope busy(doc_.Ui());
         written = doc_.CommPort().SetDataRouterParameters(reverse, takeDelay,
-                                                          WireCodes(form_->PortTypes()));
+                                                          PortTypeWireCodes(form_->PortTypes()));
         if (written) {
-            doc_.Ui().sleep(kWriteSettleMs);
+            doc_.Ui().sleep(RouterConfigDoc::kWriteSettleMs);
         }
     }
     if (!written) {
@@ -119,7 +106,7 @@ void RouterPortTypesFormView::Write() {
         return;
     }
     doc_.Ui().showMessage(QStringLiteral("Port Config. data written."), MessageIcon::Warning);
-    doc_.AskAndResetController(kResetQuestion);
+    doc_.AskAndResetController(RouterConfigDoc::ConfigurationResetQuestion());
 }
 
 void RouterPortTypesFormView::Open() {

@@ -18,8 +18,6 @@ class RouterPortTypesFormView : public QWidget, public ViewCommands {
     Q_OBJECT
 
 public:
-    static constexpr int kWriteSettleMs = 3000;  // the router stores the table it was sent
-
     explicit RouterPortTypesFormView(RouterConfigDoc& doc, QWidget* parent = nullptr);
 
     void Read();

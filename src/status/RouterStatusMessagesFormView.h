@@ -26,9 +26,7 @@ class RouterStatusMessagesFormView : public QWidget, public ViewCommands {
 
 public:
     static constexpr int kPollIntervalMs = 250;
-    // How long a poll waits for a message's bytes: a frame that is still arriving when the
-    // poll looks is read whole instead of being cut in two and lost.
-    static constexpr uint32_t kTextFrameWaitMs = 20;
+    static constexpr uint32_t kTextFrameWaitMs = StatusMessageLines::kTextFrameWaitMs;
     // A controller that never stops talking must not keep the program from its other work.
     static constexpr int kMaxMessagesPerPoll = 64;
     static constexpr int kListLines = 101;

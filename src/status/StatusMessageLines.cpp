@@ -74,7 +74,11 @@ void StatusMessageLines::ApplyTyped(QString& text, char character) {
 }
 
 bool StatusMessageLines::TypedLineFits() const {
-    return static_cast<size_t>(typedLine_.size()) + kLineEndBytes <= kMaxTextFrameBytes;
+    return LineFitsTextFrame(typedLine_.size());
+}
+
+bool StatusMessageLines::LineFitsTextFrame(qsizetype length) {
+    return static_cast<size_t>(length) + kLineEndBytes <= kMaxTextFrameBytes;
 }
 
 }  // namespace zerandi

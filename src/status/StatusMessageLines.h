@@ -3,6 +3,7 @@
 #include <QLatin1String>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <string_view>
 
@@ -19,6 +20,9 @@ public:
     static constexpr qsizetype kEntryChars = 80;
     // A text frame holds the typed line with carriage return and line feed in 80 bytes.
     static constexpr size_t kMaxTextFrameBytes = 80;
+    // How long a poll waits for a message's bytes: a frame that is still arriving when the
+    // poll looks is read whole instead of being cut in two and lost.
+    static constexpr uint32_t kTextFrameWaitMs = 20;
     static constexpr char kBackspace = 8;
     static constexpr char kCarriageReturn = 13;
     static constexpr QLatin1String kEchoEntry{" "};
@@ -42,6 +46,7 @@ public:
     const QString& TypedLine() const { return typedLine_; }
     // Whether the typed line fits one text frame together with its line end.
     bool TypedLineFits() const;
+    static bool LineFitsTextFrame(qsizetype length);
     void ClearTypedLine() { typedLine_.clear(); }
 
     const QStringList& Entries() const { return entries_; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "status/ControllerStates.h"
+
 #include <QTimer>
 #include <QWidget>
 
@@ -23,9 +25,9 @@ class SystemStatusView : public QWidget, public ViewCommands {
     Q_OBJECT
 
 public:
-    static constexpr uint8_t kOfflineState = 0;
-    static constexpr uint8_t kStandbyState = 1;
-    static constexpr uint8_t kOtherOfflineState = 2;
+    static constexpr uint8_t kOfflineState = kControllerOfflineState;
+    static constexpr uint8_t kStandbyState = kControllerStandbyState;
+    static constexpr uint8_t kOtherOfflineState = kOtherControllerOfflineState;
 
     explicit SystemStatusView(RouterConfigDoc& doc, QWidget* parent = nullptr);
     ~SystemStatusView() override;

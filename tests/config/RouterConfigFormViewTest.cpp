@@ -246,7 +246,7 @@ TEST_F(RouterConfigFormViewTest, WriteAllSendsTheFormInOrderOnAnExtendedCard) {
     EXPECT_EQ(ui.Messages()[0].icon, MessageIcon::Information);
     EXPECT_EQ(ui.Messages()[1].text, kResetQuestion);
     EXPECT_EQ(ui.Messages()[1].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(ui.Sleeps(), std::vector<int>{RouterConfigFormView::kWriteSettleMs});
+    EXPECT_EQ(ui.Sleeps(), std::vector<int>{RouterConfigDoc::kWriteSettleMs});
     EXPECT_EQ(ui.BusyBegins(), 2);
 
     const zsim::RouterState state = simulator.Router().Snapshot();

@@ -206,7 +206,7 @@ TEST_F(RouterPortTypesFormViewTest, ChoosingATypeChangesTheSelectedPortAndWriteS
     EXPECT_EQ(ui.Messages()[0].text, "Port Config. data written.");
     EXPECT_EQ(ui.Messages()[1].text, kResetQuestion);
     EXPECT_EQ(ui.Messages()[1].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(ui.Sleeps(), std::vector<int>{RouterPortTypesFormView::kWriteSettleMs});
+    EXPECT_EQ(ui.Sleeps(), std::vector<int>{RouterConfigDoc::kWriteSettleMs});
     EXPECT_EQ(router.resetCount, 0);
 }
 
