@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-dejavu-core
   xvfb xauth x11-apps xdotool imagemagick
+  dpkg-dev scdoc librsvg2-bin desktop-file-utils
 )
 
 missing=()

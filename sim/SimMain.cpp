@@ -29,6 +29,7 @@ struct Options {
     std::string say;  // a text message the card repeats, as a card that reports its state
     bool help = false;
     bool listModels = false;
+    bool version = false;
 };
 
 void PrintUsage(std::FILE* out) {
@@ -43,6 +44,7 @@ void PrintUsage(std::FILE* out) {
         "  --serve DEVICE   serve a real serial port (null-modem cable) instead of a pty\n"
         "  --say TEXT       send TEXT as the card's own text message every two seconds\n"
         "  --list-models    list the models\n"
+        "  --version        show the version and exit\n"
         "  --help           this text\n"
         "\nModels:",
         zsim::SimRouter::kDefaultModel, kDefaultLineBaud);
@@ -104,6 +106,8 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--list-models") {
             options.listModels = true;
         } else if (i + 1 < argc && ParseValue(arg, argv[i + 1], options)) {
@@ -217,6 +221,10 @@ int main(int argc, char** argv) {
     }
     if (options->help) {
         PrintUsage(stdout);
+        return EXIT_SUCCESS;
+    }
+    if (options->version) {
+        std::printf("zerandi-sim %s\n", ZSIM_VERSION);
         return EXIT_SUCCESS;
     }
     if (options->listModels) {

@@ -100,6 +100,8 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zerandi"));
+    // Lets the desktop match the window to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("zerandi"));
     QApplication::setWindowIcon(zerandi::ApplicationIcon());
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
