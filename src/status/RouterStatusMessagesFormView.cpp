@@ -4,13 +4,12 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QListView>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QVBoxLayout>
 
 #include "config/RouterConfigDoc.h"
 #include "shell/AccessibleName.h"
-#include "shell/ChildWindowOf.h"
+#include "shell/ChildFrameVisibility.h"
 #include "shell/FormatNowText.h"
 #include "shell/InternalError.h"
 #include "shell/ViewMenuSet.h"
@@ -82,20 +81,15 @@ void RouterStatusMessagesFormView::AddMenuItems(ViewMenuSet& menus) {
 // ---- Router type and polling ------------------------------------------------------------------
 
 void RouterStatusMessagesFormView::OnDocumentUpdate() {
-    QMdiSubWindow* child = ChildWindowOf(*this);
     if (doc_.ProductKnown()) {
         pollTimer_.stop();
-        if (child != nullptr) {
-            child->hide();
-        }
+        ShowChildFrame(*this, false);
         return;
     }
     if (!pollTimer_.isActive()) {
         StartPolling();
     }
-    if (child != nullptr && child->isHidden()) {
-        ShowWithoutActivating(*child);
-    }
+    ShowChildFrame(*this, true);
 }
 
 void RouterStatusMessagesFormView::StartPolling() {

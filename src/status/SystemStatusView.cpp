@@ -14,7 +14,7 @@
 #include "config/RouterModelTables.h"
 #include "shell/AccessibleName.h"
 #include "shell/BusyScope.h"
-#include "shell/ChildWindowOf.h"
+#include "shell/ChildFrameVisibility.h"
 #include "shell/ViewMenuSet.h"
 #include "status/StatusPanel.h"
 #include "status/StatusPanelLayout.h"
@@ -204,17 +204,12 @@ void SystemStatusView::ResetController() {
 
 void SystemStatusView::OnDocumentUpdate() {
     FollowActivation();
-    QMdiSubWindow* child = ChildWindowOf(*this);
     if (!doc_.ProductKnown()) {
         autoReadTimer_.stop();  // auto read resumes when the router is known again
-        if (child != nullptr) {
-            child->hide();
-        }
+        ShowChildFrame(*this, false);
         return;
     }
-    if (child != nullptr && child->isHidden()) {
-        ShowWithoutActivating(*child);
-    }
+    ShowChildFrame(*this, true);
     panel_->show();
     const int32_t productId = doc_.ProductId();
     panel_->ApplyLayout(StatusPanelLayout::For(productId, ModelPowerSupplyCount(productId),
@@ -228,7 +223,7 @@ void SystemStatusView::showEvent(QShowEvent* event) {
 
 // Auto read runs only while this view is the active one.
 void SystemStatusView::FollowActivation() {
-    QMdiSubWindow* child = ChildWindowOf(*this);
+    QMdiSubWindow* child = ChildFrameOf(*this);
     QMdiArea* area = child != nullptr ? child->mdiArea() : nullptr;
     if (followingActivation_ || area == nullptr) {
         return;
@@ -238,7 +233,7 @@ void SystemStatusView::FollowActivation() {
 }
 
 void SystemStatusView::OnWindowActivated(QMdiSubWindow* window) {
-    const bool active = window != nullptr && window == ChildWindowOf(*this);
+    const bool active = window != nullptr && window == ChildFrameOf(*this);
     if (!active) {
         autoReadTimer_.stop();
     } else if (autoRead_ && !autoReadTimer_.isActive()) {

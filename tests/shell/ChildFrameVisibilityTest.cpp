@@ -8,25 +8,9 @@
 #include <vector>
 
 #include "shell/ChildFrameVisibility.h"
-#include "shell/TabStopList.h"
 
 namespace zerandi::test {
 namespace {
-
-TEST(TabStopListTest, EachTabGoesToTheNextStopRightOfTheText) {
-    const QFontMetrics metrics(QFont(QStringLiteral("DejaVu Sans"), 10));
-    const TabStopDelegate delegate({4, 28}, nullptr);
-    const int stop4 = DialogUnitsToPixels(metrics, 4);
-    const int stop28 = DialogUnitsToPixels(metrics, 28);
-    EXPECT_EQ(delegate.PieceOffsets(metrics, {"", "12", "RS232 DTE"}),
-              (std::vector<int>{0, stop4, stop28}));
-    // Text running past a stop pushes the next piece to the following stop, and past the
-    // last one tabs go on at the default width.
-    const QString wide = QStringLiteral("a port name wider than the stop");
-    const std::vector<int> offsets = delegate.PieceOffsets(metrics, {"", wide, "x"});
-    EXPECT_GT(offsets[2], stop4 + metrics.horizontalAdvance(wide));
-    EXPECT_EQ((offsets[2] - stop28) % DialogUnitsToPixels(metrics, 32), 0);
-}
 
 TEST(ChildFrameVisibilityTest, AWindowShownAgainKeepsTheActiveOneAndJoinsTheIcons) {
     QMainWindow main;
