@@ -148,7 +148,8 @@ void TabStopHeading::SetText(const QString& text) {
 
 void TabStopHeading::ShowAsField() {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    setContentsMargins(0, kFieldPaddingPx, 0, kFieldPaddingPx);
+    paddingPx_ = kFieldPaddingPx;
+    updateGeometry();
 }
 
 // The titles sit over the list's columns: past the list's frame and its text margin.
@@ -162,8 +163,7 @@ QSize TabStopHeading::sizeHint() const {
     const std::vector<int> offsets = stops_.PieceOffsets(metrics, pieces);
     const int width = TextLeft() + offsets.back() + metrics.horizontalAdvance(pieces.back()) +
                       kTextMarginPx + frameWidth();
-    const QMargins margins = contentsMargins();
-    return {width, metrics.height() + margins.top() + margins.bottom() + 2 * frameWidth()};
+    return {width, metrics.height() + 2 * (paddingPx_ + frameWidth())};
 }
 
 void TabStopHeading::paintEvent(QPaintEvent* event) {

@@ -92,6 +92,7 @@ private:
 
     TabStops stops_;
     QString text_;
+    int paddingPx_ = 0;
 };
 
 // Makes the list wide enough for its columns up to the last stop plus `widestLast` after it,
