@@ -18,8 +18,6 @@ namespace zerandi {
 
 namespace {
 
-const QString kNoTimerText =
-    QStringLiteral("Could not create a timer.\nStatus messages will not work correctly.");
 const QString kLineTooLongText =
     QStringLiteral("Line length is too long. Text was NOT sent to the router!");
 const QString kCouldNotOpenText = QStringLiteral("Could not open file.");
@@ -93,10 +91,7 @@ void RouterStatusMessagesFormView::OnDocumentUpdate() {
 }
 
 void RouterStatusMessagesFormView::StartPolling() {
-    pollTimer_.start(kPollIntervalMs);
-    if (!pollTimer_.isActive()) {
-        doc_.Ui().showMessage(kNoTimerText, MessageIcon::Warning);
-    }
+    gate_.StartTimer(pollTimer_, kPollIntervalMs);
 }
 
 void RouterStatusMessagesFormView::Poll() {

@@ -29,8 +29,6 @@ const QString kStopText = QStringLiteral("STOP");
 const QString kStoppedText = QStringLiteral("Auto Upload");
 const QString kIntervalEntry = QStringLiteral("2 sec");
 const QString kReadFailedText = QStringLiteral("Unable to read router status data.");
-const QString kNoTimerText =
-    QStringLiteral("Could not create a timer.\nStatus messages will not work correctly.");
 const QString kStateFailedText = QStringLiteral("Unable to set the state of the controller.");
 const QString kResetFailedText = QStringLiteral("Unable to reset the controller.");
 
@@ -154,12 +152,7 @@ void SystemStatusView::StopAutoRead() {
 }
 
 bool SystemStatusView::StartTimer() {
-    autoReadTimer_.start(static_cast<int>(schedule_.TickIntervalMs()));
-    if (!autoReadTimer_.isActive()) {
-        doc_.Ui().showMessage(kNoTimerText, MessageIcon::Warning);
-        return false;
-    }
-    return true;
+    return gate_.StartTimer(autoReadTimer_, static_cast<int>(schedule_.TickIntervalMs()));
 }
 
 void SystemStatusView::AutoReadTick() {
