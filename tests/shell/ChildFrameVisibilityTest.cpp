@@ -7,7 +7,9 @@
 #include <QTest>
 #include <vector>
 
+#include "shell/CMainFrame.h"
 #include "shell/ChildFrameVisibility.h"
+#include "support/ScriptedUiServices.h"
 
 namespace zerandi::test {
 namespace {
@@ -42,6 +44,43 @@ TEST(ChildFrameVisibilityTest, AWindowShownAgainKeepsTheActiveOneAndJoinsTheIcon
     EXPECT_EQ(area->activeSubWindow(), active);
     EXPECT_EQ(hidden->pos(), QPoint(children[2]->x() + children[2]->width(), 500));
     EXPECT_EQ(ChildFrameOf(*view), hidden);
+}
+
+TEST(ChildFrameVisibilityTest, AWindowIsHiddenAndShownBeforeTheMainWindowAppears) {
+    QMainWindow main;
+    auto* area = new QMdiArea(&main);
+    main.setCentralWidget(area);
+    QMdiSubWindow* child = area->addSubWindow(new QLabel(QStringLiteral("view")));
+    const QWidget* view = child->widget();
+    ShowChildFrame(*view, false);
+    EXPECT_TRUE(child->isHidden());
+    ShowChildFrame(*view, true);
+    EXPECT_FALSE(child->isHidden());
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    EXPECT_TRUE(child->isVisible());
+}
+
+TEST(ChildFrameVisibilityTest, AnIconThatIsHiddenLeavesNoGapInTheRow) {
+    ScriptedUiServices ui;
+    CMainFrame frame(ui);
+    frame.resize(900, 600);
+    QMdiArea& area = frame.MdiArea();
+    std::vector<QMdiSubWindow*> icons;
+    for (int i = 0; i < 3; ++i) {
+        icons.push_back(area.addSubWindow(new QLabel(QStringLiteral("view %1").arg(i))));
+    }
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    for (QMdiSubWindow* icon : icons) {
+        icon->showMinimized();
+    }
+    frame.ArrangeIcons();
+    const QPoint secondPlace = icons[1]->pos();
+
+    ShowChildFrame(*icons[1]->widget(), false);
+    EXPECT_TRUE(icons[1]->isHidden());
+    EXPECT_EQ(icons[2]->pos(), secondPlace);
 }
 
 }  // namespace
