@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <stdexcept>
 
 #include "support/FrameFields.h"
 #include "support/WidgetActions.h"

@@ -7,10 +7,8 @@
 #include <QMdiSubWindow>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
