@@ -31,6 +31,7 @@
 #include "config/RouterModelTables.h"
 #include "shell/AccessibleName.h"
 #include "shell/BusyScope.h"
+#include "shell/ChildFrameVisibility.h"
 #include "shell/FieldWidth.h"
 #include "shell/ViewMenuSet.h"
 
@@ -526,17 +527,8 @@ QString RouterConfigFormView::CaptionWithModel(const QString& caption, int32_t p
     return leading + QStringLiteral(" - ") + ModelName(productId) + QStringLiteral(" router");
 }
 
-QMdiSubWindow* RouterConfigFormView::ChildWindow() const {
-    for (QWidget* holder = parentWidget(); holder != nullptr; holder = holder->parentWidget()) {
-        if (auto* child = qobject_cast<QMdiSubWindow*>(holder)) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
 void RouterConfigFormView::GrowChildWindowToFit() {
-    QMdiSubWindow* child = ChildWindow();
+    QMdiSubWindow* child = ChildFrameOf(*this);
     if (child == nullptr || child->isMinimized() || child->isMaximized()) {
         return;
     }
@@ -545,7 +537,7 @@ void RouterConfigFormView::GrowChildWindowToFit() {
 }
 
 void RouterConfigFormView::UpdateCaptions() {
-    QMdiSubWindow* child = ChildWindow();
+    QMdiSubWindow* child = ChildFrameOf(*this);
     if (child == nullptr) {
         return;
     }
@@ -558,7 +550,7 @@ void RouterConfigFormView::UpdateCaptions() {
 
 // Switching away and back lets the main window take this window's menus afresh.
 void RouterConfigFormView::ReactivateChildWindow() {
-    QMdiSubWindow* child = ChildWindow();
+    QMdiSubWindow* child = ChildFrameOf(*this);
     QMdiArea* area = child != nullptr ? child->mdiArea() : nullptr;
     if (area == nullptr) {
         return;

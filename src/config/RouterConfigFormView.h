@@ -12,7 +12,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QListWidget;
-class QMdiSubWindow;
 class QPushButton;
 class QRadioButton;
 
@@ -74,7 +73,6 @@ private:
     void RefreshExpansion(const Terms& terms);
     void RefreshIdentity();
     void RefreshLevelRows(const ProtocolCapabilities& caps);
-    QMdiSubWindow* ChildWindow() const;
     void GrowChildWindowToFit();
     void UpdateCaptions();
     void ReactivateChildWindow();

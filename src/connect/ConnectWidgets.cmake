@@ -6,9 +6,6 @@ add_library(zerandi_connect_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/RouterConnectFormView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RouterMonitorsFormView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SalvoPanel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ConnectTabStopDelegate.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TabStopHeading.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ViewWindow.cpp
 )
 target_include_directories(zerandi_connect_ui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zerandi_connect_ui PUBLIC zerandi_connect zerandi_config_ui zerandi_shell

@@ -16,17 +16,16 @@
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
 #include "connect/ConnectSettingsMenu.h"
-#include "connect/ConnectTabStopDelegate.h"
 #include "connect/ConnectionReport.h"
 #include "connect/ConnectionRows.h"
 #include "connect/EditSourceDestRangeDialog.h"
 #include "connect/SalvoPanel.h"
-#include "connect/TabStopHeading.h"
 #include "connect/TakeRules.h"
-#include "connect/ViewWindow.h"
 #include "shell/AccessibleName.h"
 #include "shell/BusyScope.h"
+#include "shell/ChildFrameVisibility.h"
 #include "shell/InternalError.h"
+#include "shell/TabStopList.h"
 #include "shell/TextFileSave.h"
 #include "shell/ViewMenuSet.h"
 
@@ -34,7 +33,7 @@ namespace zerandi {
 
 namespace {
 
-const std::vector<int> kConnectionTabStops{20, 30, 45, 60};
+const TabStops kConnectionTabStops({20, 30, 45, 60}, TabStopUnit::NumberColumn);
 constexpr int kTimestampDigits = 5;
 constexpr int kMaxTimestamp = 0xFFFF;
 constexpr int kMaxFieldValue = 0xFFFF;
@@ -167,12 +166,13 @@ QGroupBox* RouterConnectFormView::BuildConnectionsGroup() {
     auto* group = new QGroupBox(QStringLiteral("Physical Connections"), this);
     heading_ = new TabStopHeading(kConnectionTabStops, group);
     heading_->setObjectName(QStringLiteral("connectionsHeading"));
+    heading_->ShowAsField();
     heading_->SetText(ConnectionHeading(false));
     connections_ = new QListWidget(group);
     connections_->setObjectName(QStringLiteral("connections"));
     connections_->setUniformItemSizes(true);
     connections_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connections_->setItemDelegate(new ConnectTabStopDelegate(kConnectionTabStops, connections_));
+    SetTabStops(*connections_, kConnectionTabStops);
     connections_->setMinimumWidth(fontMetrics().averageCharWidth() * kListMinimumWidthChars);
     NameControl(connections_, QStringLiteral("Physical Connections"));
     readAll_ =
@@ -210,14 +210,14 @@ void RouterConnectFormView::SetReadingTabOrder() {
 void RouterConnectFormView::OnDocumentUpdate() {
     connections_->clear();
     if (!doc_.ProductKnown()) {
-        SetViewWindowShown(*this, false);
+        ShowChildFrame(*this, false);
         return;
     }
     productId_ = doc_.ProductId();
     inputCount_ = ModelInputCount(productId_);
     outputCount_ = ModelOutputCount(productId_);
     dataRouter_ = IsDataRouter(productId_);
-    SetViewWindowShown(*this, true);
+    ShowChildFrame(*this, true);
     rangeTake_->setEnabled(!dataRouter_);
     reverseDiagonal_->setEnabled(!dataRouter_);
     triState_->setChecked(false);

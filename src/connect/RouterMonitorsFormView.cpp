@@ -9,20 +9,19 @@
 
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
-#include "connect/ConnectTabStopDelegate.h"
 #include "connect/ConnectionRows.h"
 #include "connect/EditSourceDestRangeDialog.h"
-#include "connect/TabStopHeading.h"
-#include "connect/ViewWindow.h"
 #include "protocol/RouterLevel.h"
 #include "shell/AccessibleName.h"
 #include "shell/BusyScope.h"
+#include "shell/ChildFrameVisibility.h"
+#include "shell/TabStopList.h"
 
 namespace zerandi {
 
 namespace {
 
-const std::vector<int> kMonitorTabStops{10, 30, 44};
+const TabStops kMonitorTabStops({10, 30, 44}, TabStopUnit::NumberColumn);
 
 }  // namespace
 
@@ -30,11 +29,12 @@ RouterMonitorsFormView::RouterMonitorsFormView(RouterConfigDoc& doc, QWidget* pa
     : QWidget(parent), doc_(doc), ui_(doc.Ui()) {
     auto* heading = new TabStopHeading(kMonitorTabStops, this);
     heading->setObjectName(QStringLiteral("monitorsHeading"));
+    heading->ShowAsField();
     heading->SetText(QStringLiteral("Output       Monitor"));
     monitors_ = new QListWidget(this);
     monitors_->setObjectName(QStringLiteral("monitors"));
     monitors_->setUniformItemSizes(true);
-    monitors_->setItemDelegate(new ConnectTabStopDelegate(kMonitorTabStops, monitors_));
+    SetTabStops(*monitors_, kMonitorTabStops);
     NameControl(monitors_, QStringLiteral("Monitors"));
     read_ = new QPushButton(QStringLiteral("Read"), this);
     read_->setObjectName(QStringLiteral("readMonitors"));
@@ -60,7 +60,7 @@ RouterMonitorsFormView::RouterMonitorsFormView(RouterConfigDoc& doc, QWidget* pa
 
 void RouterMonitorsFormView::OnDocumentUpdate() {
     monitors_->clear();
-    SetViewWindowShown(*this, doc_.ProductKnown() && ModelMonitorCount(doc_.ProductId()) > 0);
+    ShowChildFrame(*this, doc_.ProductKnown() && ModelMonitorCount(doc_.ProductId()) > 0);
 }
 
 void RouterMonitorsFormView::Read() {

@@ -9,13 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "connect/ConnectTabStopDelegate.h"
 #include "connect/ConnectionRows.h"
 #include "connect/EditSourceDestRangeDialog.h"
 #include "connect/SalvoFile.h"
-#include "connect/TabStopHeading.h"
 #include "shell/AccessibleName.h"
 #include "shell/InternalError.h"
+#include "shell/TabStopList.h"
 #include "shell/TextFileSave.h"
 #include "shell/UiServices.h"
 
@@ -23,7 +22,7 @@ namespace zerandi {
 
 namespace {
 
-const std::vector<int> kSalvoTabStops{30, 45};
+const TabStops kSalvoTabStops({30, 45}, TabStopUnit::NumberColumn);
 constexpr int kListMinimumWidthChars = 36;
 const QString kFilePrefix = QStringLiteral("File: ");
 const QString kSalvoExtension = QStringLiteral("svo");
@@ -40,6 +39,7 @@ QString ShownFileName(const QString& path) {
 QWidget* ColumnTitles(QWidget* parent) {
     auto* titles = new TabStopHeading(kSalvoTabStops, parent);
     titles->setObjectName(QStringLiteral("salvoHeading"));
+    titles->ShowAsField();
     titles->SetText(QStringLiteral("Input\t\tOutput"));
     return titles;
 }
@@ -55,7 +55,7 @@ SalvoPanel::SalvoPanel(UiServices& ui, Hooks hooks, QWidget* parent)
     list_->setObjectName(QStringLiteral("salvoList"));
     list_->setUniformItemSizes(true);
     list_->setMinimumWidth(fontMetrics().averageCharWidth() * kListMinimumWidthChars);
-    list_->setItemDelegate(new ConnectTabStopDelegate(kSalvoTabStops, list_));
+    SetTabStops(*list_, kSalvoTabStops);
     NameControl(list_, QStringLiteral("Salvo"));
     execute_ = new QPushButton(QStringLiteral("Execute"), this);
     execute_->setObjectName(QStringLiteral("executeSalvo"));

@@ -20,7 +20,7 @@ namespace zerandi {
 
 namespace {
 
-const std::vector<int> kPortListTabStops{4, 28};
+const TabStops kPortListTabStops({4, 28});
 constexpr int kVisiblePortRows = 16;
 constexpr PortType kLongestPortTypeName = 5;  // "207M Controlling"
 constexpr int kReverseNo = 0;
@@ -50,11 +50,12 @@ QWidget* PortTypeCDialog::BuildPortList() {
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     SetTabStops(*list_, kPortListTabStops);
     list_->setMinimumHeight(list_->fontMetrics().height() * kVisiblePortRows);
-    FitTabStopListWidth(*list_, kPortListTabStops.back(), PortTypeListName(kLongestPortTypeName));
+    FitTabStopListWidth(*list_, kPortListTabStops, PortTypeListName(kLongestPortTypeName));
     LabelControl(label, list_);
     layout->addWidget(label);
-    layout->addWidget(new TabStopHeader({QStringLiteral("Port"), QStringLiteral("Type")},
-                                        kPortListTabStops, column));
+    auto* heading = new TabStopHeading(kPortListTabStops, column);
+    heading->SetText(QStringLiteral("\tPort\tType"));
+    layout->addWidget(heading);
     layout->addWidget(list_, 1);
     connect(list_, &QListWidget::currentRowChanged, this, [this] { UpdateRadioButtons(); });
     return column;

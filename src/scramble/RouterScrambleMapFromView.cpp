@@ -26,7 +26,7 @@ namespace zerandi {
 
 namespace {
 
-const std::vector<int> kListTabStops{8, 36, 60, 84};
+const TabStops kListTabStops({8, 36, 60, 84});
 constexpr int kVisibleRows = 20;
 const QString kNothingToSave =
     QStringLiteral("No Scramble Map to save to file.\nFile not written.");
@@ -86,11 +86,11 @@ QWidget* RouterScrambleMapFromView::BuildTable(const QString& title, const QStri
     list->setMinimumHeight(list->fontMetrics().height() * kVisibleRows);
     LabelControl(label, list);
     layout->addWidget(label);
-    layout->addWidget(new TabStopHeader({QStringLiteral("Addr"), QStringLiteral("A1A2"),
-                                         QStringLiteral("A3A4"), QStringLiteral("Description")},
-                                        kListTabStops, column));
+    auto* heading = new TabStopHeading(kListTabStops, column);
+    heading->SetText(QStringLiteral("\tAddr\tA1A2\tA3A4\tDescription"));
+    layout->addWidget(heading);
     layout->addWidget(list, 1);
-    FitTabStopListWidth(*list, kListTabStops.back(),
+    FitTabStopListWidth(*list, kListTabStops,
                         QString(EditScrambleMapDialog::kMaxDescriptionChars, u'n'));
     return column;
 }

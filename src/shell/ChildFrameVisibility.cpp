@@ -2,7 +2,10 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <optional>
+
+#include "shell/CMainFrame.h"
 
 namespace zerandi {
 
@@ -33,6 +36,14 @@ void PlaceIconAfterOthers(QMdiArea& area, QMdiSubWindow& icon) {
     icon.move(*next);
 }
 
+// An icon that goes leaves no gap in the row of icons.
+void CloseIconRowGap(const QMdiSubWindow& icon) {
+    auto* frame = qobject_cast<CMainFrame*>(icon.window());
+    if (frame != nullptr && icon.isMinimized()) {
+        frame->ArrangeIcons();
+    }
+}
+
 }  // namespace
 
 QMdiSubWindow* ChildFrameOf(const QWidget& view) {
@@ -47,15 +58,16 @@ QMdiSubWindow* ChildFrameOf(const QWidget& view) {
 
 void ShowChildFrame(const QWidget& view, bool shown) {
     QMdiSubWindow* child = ChildFrameOf(view);
-    if (child == nullptr || child->isVisible() == shown) {
+    if (child == nullptr || child->isHidden() != shown) {
         return;
     }
     if (!shown) {
         child->hide();
+        CloseIconRowGap(*child);
         return;
     }
     QMdiArea* area = child->mdiArea();
-    QMdiSubWindow* active = area != nullptr ? area->activeSubWindow() : nullptr;
+    const QPointer<QMdiSubWindow> active = area != nullptr ? area->activeSubWindow() : nullptr;
     child->show();
     if (area != nullptr && child->isMinimized()) {
         PlaceIconAfterOthers(*area, *child);

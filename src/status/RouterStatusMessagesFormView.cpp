@@ -4,13 +4,12 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QListView>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QVBoxLayout>
 
 #include "config/RouterConfigDoc.h"
 #include "shell/AccessibleName.h"
-#include "shell/ChildWindowOf.h"
+#include "shell/ChildFrameVisibility.h"
 #include "shell/FormatNowText.h"
 #include "shell/InternalError.h"
 #include "shell/ViewMenuSet.h"
@@ -19,8 +18,6 @@ namespace zerandi {
 
 namespace {
 
-const QString kNoTimerText =
-    QStringLiteral("Could not create a timer.\nStatus messages will not work correctly.");
 const QString kLineTooLongText =
     QStringLiteral("Line length is too long. Text was NOT sent to the router!");
 const QString kCouldNotOpenText = QStringLiteral("Could not open file.");
@@ -82,27 +79,19 @@ void RouterStatusMessagesFormView::AddMenuItems(ViewMenuSet& menus) {
 // ---- Router type and polling ------------------------------------------------------------------
 
 void RouterStatusMessagesFormView::OnDocumentUpdate() {
-    QMdiSubWindow* child = ChildWindowOf(*this);
     if (doc_.ProductKnown()) {
         pollTimer_.stop();
-        if (child != nullptr) {
-            child->hide();
-        }
+        ShowChildFrame(*this, false);
         return;
     }
     if (!pollTimer_.isActive()) {
         StartPolling();
     }
-    if (child != nullptr && child->isHidden()) {
-        ShowWithoutActivating(*child);
-    }
+    ShowChildFrame(*this, true);
 }
 
 void RouterStatusMessagesFormView::StartPolling() {
-    pollTimer_.start(kPollIntervalMs);
-    if (!pollTimer_.isActive()) {
-        doc_.Ui().showMessage(kNoTimerText, MessageIcon::Warning);
-    }
+    gate_.StartTimer(pollTimer_, kPollIntervalMs);
 }
 
 void RouterStatusMessagesFormView::Poll() {

@@ -14,7 +14,7 @@
 #include "config/RouterModelTables.h"
 #include "shell/AccessibleName.h"
 #include "shell/BusyScope.h"
-#include "shell/ChildWindowOf.h"
+#include "shell/ChildFrameVisibility.h"
 #include "shell/ViewMenuSet.h"
 #include "status/StatusPanel.h"
 #include "status/StatusPanelLayout.h"
@@ -29,8 +29,6 @@ const QString kStopText = QStringLiteral("STOP");
 const QString kStoppedText = QStringLiteral("Auto Upload");
 const QString kIntervalEntry = QStringLiteral("2 sec");
 const QString kReadFailedText = QStringLiteral("Unable to read router status data.");
-const QString kNoTimerText =
-    QStringLiteral("Could not create a timer.\nStatus messages will not work correctly.");
 const QString kStateFailedText = QStringLiteral("Unable to set the state of the controller.");
 const QString kResetFailedText = QStringLiteral("Unable to reset the controller.");
 
@@ -154,12 +152,7 @@ void SystemStatusView::StopAutoRead() {
 }
 
 bool SystemStatusView::StartTimer() {
-    autoReadTimer_.start(static_cast<int>(schedule_.TickIntervalMs()));
-    if (!autoReadTimer_.isActive()) {
-        doc_.Ui().showMessage(kNoTimerText, MessageIcon::Warning);
-        return false;
-    }
-    return true;
+    return gate_.StartTimer(autoReadTimer_, static_cast<int>(schedule_.TickIntervalMs()));
 }
 
 void SystemStatusView::AutoReadTick() {
@@ -204,17 +197,12 @@ void SystemStatusView::ResetController() {
 
 void SystemStatusView::OnDocumentUpdate() {
     FollowActivation();
-    QMdiSubWindow* child = ChildWindowOf(*this);
     if (!doc_.ProductKnown()) {
         autoReadTimer_.stop();  // auto read resumes when the router is known again
-        if (child != nullptr) {
-            child->hide();
-        }
+        ShowChildFrame(*this, false);
         return;
     }
-    if (child != nullptr && child->isHidden()) {
-        ShowWithoutActivating(*child);
-    }
+    ShowChildFrame(*this, true);
     panel_->show();
     const int32_t productId = doc_.ProductId();
     panel_->ApplyLayout(StatusPanelLayout::For(productId, ModelPowerSupplyCount(productId),
@@ -228,7 +216,7 @@ void SystemStatusView::showEvent(QShowEvent* event) {
 
 // Auto read runs only while this view is the active one.
 void SystemStatusView::FollowActivation() {
-    QMdiSubWindow* child = ChildWindowOf(*this);
+    QMdiSubWindow* child = ChildFrameOf(*this);
     QMdiArea* area = child != nullptr ? child->mdiArea() : nullptr;
     if (followingActivation_ || area == nullptr) {
         return;
@@ -238,7 +226,7 @@ void SystemStatusView::FollowActivation() {
 }
 
 void SystemStatusView::OnWindowActivated(QMdiSubWindow* window) {
-    const bool active = window != nullptr && window == ChildWindowOf(*this);
+    const bool active = window != nullptr && window == ChildFrameOf(*this);
     if (!active) {
         autoReadTimer_.stop();
     } else if (autoRead_ && !autoReadTimer_.isActive()) {

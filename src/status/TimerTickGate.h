@@ -2,6 +2,8 @@
 
 #include <functional>
 
+class QTimer;
+
 namespace zerandi {
 
 class UiServices;
@@ -17,6 +19,8 @@ public:
     // Runs `work` now, or not at all; true when it ran.
     bool Run(const std::function<void()>& work);
     bool LinkFree() const;
+    // Starts the timer whose ticks pass this gate; one that cannot run is reported, false.
+    bool StartTimer(QTimer& timer, int intervalMs);
 
 private:
     UiServices& ui_;

@@ -8,9 +8,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <stdexcept>
 
-#include "serial/QtSerialDevice.h"
 #include "support/FrameFields.h"
+#include "support/WidgetActions.h"
 
 namespace zerandi::test {
 
@@ -49,22 +50,16 @@ void PrintTo(const ReceivedTake& take, std::ostream* out) {
 void ConnectViewFixture::TearDown() {
     menus.reset();
     menuOwner.reset();
-    mainWindow.reset();
-    doc.reset();
-    simulator.Stop();
+    DocumentFixture::TearDown();
 }
 
 void ConnectViewFixture::StartRouter(const std::string& model, const RouterChange& change) {
     TearDown();
-    ui.ClearMessages();
     dialogsSeen.clear();
-    ASSERT_TRUE(simulator.Start(model));
-    if (change) {
-        ChangeRouter(change);
+    StartDocument(model, change, kBaud);
+    if (HasFatalFailure()) {
+        return;
     }
-    doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
-                                            simulator.Port(), kBaud);
-    mainWindow = std::make_unique<QMainWindow>();
     auto* area = new QMdiArea(mainWindow.get());
     mainWindow->setCentralWidget(area);
     view = new RouterConnectFormView(*doc);
@@ -97,10 +92,7 @@ void ConnectViewFixture::Click(const QString& buttonName, QWidget* root) {
 }
 
 void ConnectViewFixture::Retype(QLineEdit& edit, const QString& text) {
-    edit.setFocus();
-    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    QTest::keyClicks(&edit, text);
+    RetypeText(edit, text);
 }
 
 void ConnectViewFixture::Type(const QString& fieldName, const QString& text) {

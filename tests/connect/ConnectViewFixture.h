@@ -7,10 +7,8 @@
 #include <QMdiSubWindow>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,10 +16,8 @@
 #include "connect/RouterConnectFormView.h"
 #include "connect/RouterMonitorsFormView.h"
 #include "shell/ViewMenuSet.h"
-#include "support/FakeClock.h"
+#include "support/DocumentFixture.h"
 #include "support/QtPrinters.h"
-#include "support/ScriptedUiServices.h"
-#include "support/SimulatedRouter.h"
 
 class QAction;
 class QLineEdit;
@@ -42,9 +38,8 @@ void PrintTo(const ReceivedTake& take, std::ostream* out);
 // The connections and monitors views, each in a child window of a main window, over the
 // document of a simulated router (served on a pseudo-terminal) whose model the document
 // knows, as after the configuration view's "Read All".
-class ConnectViewFixture : public ::testing::Test {
+class ConnectViewFixture : public DocumentFixture {
 protected:
-    using RouterChange = std::function<void(zsim::RouterState&)>;
     // Typed into the range dialog's fields; nothing leaves a field as preset.
     struct DialogEntry {
         std::optional<QString> first = {};
@@ -57,18 +52,12 @@ protected:
     void TearDown() override;
 
     void StartRouter(const std::string& model, const RouterChange& change = {});
-    void ChangeRouter(const RouterChange& change) { simulator.Router().Update(change); }
     // Makes the document forget the router, as before the first "Read All".
     void ForgetRouter();
 
     template <typename Widget>
     Widget& Find(QWidget* root, const QString& name) const {
-        auto* widget = root->findChild<Widget*>(name);
-        if (widget == nullptr) {
-            ADD_FAILURE() << "no widget " << name.toStdString();
-            throw std::runtime_error("missing widget");
-        }
-        return *widget;
+        return FindIn<Widget>(*root, name);
     }
     template <typename Widget>
     Widget& Find(const QString& name) const {
@@ -100,11 +89,6 @@ protected:
     std::vector<int> Commands() const;
     void ClearRecords();
 
-    ScriptedUiServices ui;
-    FakeClock clock;
-    SimulatedRouter simulator;
-    std::unique_ptr<RouterConfigDoc> doc;
-    std::unique_ptr<QMainWindow> mainWindow;
     std::unique_ptr<QWidget> menuOwner;
     std::unique_ptr<ViewMenuSet> menus;
     CommonMenus common;

@@ -1,19 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 
 #include "connect/ConnectViewFixture.h"
+#include "support/TempFiles.h"
 
 namespace zerandi::test {
 namespace {
 
 using ConnectionReportViewTest = ConnectViewFixture;
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // The bytes after the header block's "$Version:" line.
 QByteArray AfterHeader(const QByteArray& report) {
@@ -46,12 +41,12 @@ TEST_F(ConnectionReportViewTest, WrittenReportHoldsTheListInColumnsWithCrLf) {
         Type("rangeStart", "1");
         Type("rangeEnd", "2");
         Click("readRange");
-        const QString path = QDir(QDir::tempPath()).filePath("conn.txt");
+        const QString path = TempPath("conn.txt");
         ui.AnswerNextFilePrompt(path);
         Trigger("writeReport");
         EXPECT_EQ(ui.FilePrompts().back().initialName, "new_conn.txt");
         EXPECT_EQ(ui.FilePrompts().back().defaultExtension, "txt");
-        const QByteArray report = FileBytes(path);
+        const QByteArray report = ReadFileBytes(path);
         EXPECT_TRUE(report.startsWith("#-")) << c.model;
         EXPECT_EQ(AfterHeader(report), c.body) << c.model;
         EXPECT_TRUE(ui.Messages().empty());

@@ -9,7 +9,7 @@
 #include "config/NumberEdit.h"
 #include "connect/ConnectViewFixture.h"
 #include "connect/SalvoPanel.h"
-#include "connect/TabStopHeading.h"
+#include "shell/TabStopList.h"
 #include "support/AccessibilityAudit.h"
 
 namespace zerandi::test {

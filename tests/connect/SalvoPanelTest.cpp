@@ -1,56 +1,20 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <csignal>
 
 #include "connect/ConnectViewFixture.h"
 #include "connect/SalvoPanel.h"
+#include "support/FileSizeLimit.h"
+#include "support/TempFiles.h"
 
 namespace zerandi::test {
 namespace {
 
 const QString kEmptyFileWrite =
     QStringLiteral("Can not write an empty salvo to file.\nFile not written.");
-
-QString TempPath(const QString& name) {
-    return QDir(QDir::tempPath()).filePath(name);
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// Files may grow no larger than `bytes` while it lives, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 class SalvoPanelTest : public ConnectViewFixture {
 protected:
@@ -89,7 +53,7 @@ TEST_F(SalvoPanelTest, ModifyNeedsASelectedRowAndShowsItPlainly) {
     Trigger("modifySingleTake");
     EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Please select a row to edit first."});
 
-    WriteFile(TempPath("modify.svo"), "5 1\r\n9 2\r\n");
+    ASSERT_TRUE(WriteFileBytes(TempPath("modify.svo"), "5 1\r\n9 2\r\n"));
     OpenFile(TempPath("modify.svo"));
     Find<QListWidget>("salvoList").setCurrentRow(0);
     AnswerRangeDialog({{}});
@@ -113,7 +77,8 @@ TEST_F(SalvoPanelTest, ExecuteSendsTheSalvoAndStopsAtTheFirstFailure) {
     Click("executeSalvo");
     EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Can not write an empty salvo."});
 
-    WriteFile(TempPath("run.svo"), "5 1\r\n62451 2\r\n7 3\r\n");  // no tri-state on this model
+    ASSERT_TRUE(WriteFileBytes(TempPath("run.svo"),
+                               "5 1\r\n62451 2\r\n7 3\r\n"));  // no tri-state on this model
     OpenFile(TempPath("run.svo"));
     ClearRecords();
     Click("executeSalvo");
@@ -153,7 +118,7 @@ TEST_F(SalvoPanelTest, OpeningReadsWhatItCanAndSaysWhereItStopped) {
     };
     for (const auto& c : cases) {
         ClearRecords();
-        WriteFile(TempPath(c.name), c.bytes);
+        ASSERT_TRUE(WriteFileBytes(TempPath(c.name), c.bytes));
         OpenFile(TempPath(c.name));
         EXPECT_EQ(Salvo().Entries(), c.entries) << c.name;
         EXPECT_EQ(ui.MessageTexts(), c.messages) << c.name;
@@ -188,7 +153,7 @@ TEST_F(SalvoPanelTest, SaveAndSaveAsWriteCrLfLines) {
     const QString path = TempPath("saved.svo");
     ui.AnswerNextFilePrompt(path);
     Trigger("saveSalvoAs");
-    EXPECT_EQ(FileBytes(path), "5 1\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "5 1\r\n");
     EXPECT_EQ(FileLabel(), "File: saved.svo");
     EXPECT_EQ(ui.FilePrompts().back().initialName, "new.svo");
     EXPECT_TRUE(ui.FilePrompts().back().confirmOverwrite);
@@ -197,7 +162,7 @@ TEST_F(SalvoPanelTest, SaveAndSaveAsWriteCrLfLines) {
     CancelRangeDialog();
     Trigger("addSingleTake");
     Trigger("saveSalvo");
-    EXPECT_EQ(FileBytes(path), "5 1\r\n62 64\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "5 1\r\n62 64\r\n");
     EXPECT_EQ(ui.MessageTexts(),
               std::vector<QString>{"No filename to save to - please open a file first."});
 }
@@ -205,7 +170,7 @@ TEST_F(SalvoPanelTest, SaveAndSaveAsWriteCrLfLines) {
 TEST_F(SalvoPanelTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     StartRouter("QR1206");
     const QString path = TempPath("kept.svo");
-    WriteFile(path, "5 1\r\n");
+    ASSERT_TRUE(WriteFileBytes(path, "5 1\r\n"));
     OpenFile(path);
     view->Salvo().ReplaceWithReads(TakeList(200, TakePair{2048, 2048}));
     ClearRecords();
@@ -214,7 +179,7 @@ TEST_F(SalvoPanelTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
         Trigger("saveSalvo");
     }
     EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
-    EXPECT_EQ(FileBytes(path), "5 1\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "5 1\r\n");
 
     ClearRecords();
     ui.AnswerNextFilePrompt(QDir::tempPath());  // a folder cannot be written as a file

@@ -16,12 +16,9 @@
 #include "config/RouterConfigDoc.h"
 #include "flash/FlashImages.h"
 #include "flash/RouterFlashFormView.h"
-#include "serial/QtSerialDevice.h"
 #include "support/AccessibilityAudit.h"
-#include "support/FakeClock.h"
+#include "support/DocumentFixture.h"
 #include "support/FrameFields.h"
-#include "support/ScriptedUiServices.h"
-#include "support/SimulatedRouter.h"
 
 namespace zerandi::test {
 namespace {
@@ -41,13 +38,11 @@ const QString kResetQuestion = QStringLiteral(
 const QString kSuccessText = QStringLiteral("Flash was successfully written!");
 
 // The flash view in a child window over the document opened on a simulated router.
-class RouterFlashFormViewTest : public ::testing::Test {
+class RouterFlashFormViewTest : public DocumentFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(simulator.Start());
-        doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
-                                                simulator.Port(), kBaud);
-        mainWindow = std::make_unique<QMainWindow>();
+        StartDocument(zsim::SimRouter::kDefaultModel, {}, kBaud);
+        ASSERT_FALSE(HasFatalFailure());
         auto* area = new QMdiArea(mainWindow.get());
         mainWindow->setCentralWidget(area);
         view = new RouterFlashFormView(*doc);
@@ -56,12 +51,6 @@ protected:
         mainWindow->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(mainWindow.get()));
     }
-    void TearDown() override {
-        mainWindow.reset();
-        doc.reset();
-        simulator.Stop();
-    }
-
     // The router the document now knows.
     void KnowRouter(int32_t productId, int32_t cardPartNumber) {
         doc->controlCard.partNumber = cardPartNumber;
@@ -97,11 +86,6 @@ protected:
     }
     std::vector<uint8_t> Commands() const { return CommandsOf(simulator.Requests()); }
 
-    ScriptedUiServices ui;
-    FakeClock clock;
-    SimulatedRouter simulator;
-    std::unique_ptr<RouterConfigDoc> doc;
-    std::unique_ptr<QMainWindow> mainWindow;
     RouterFlashFormView* view = nullptr;
 };
 

@@ -7,26 +7,12 @@
 #include <QTest>
 #include <vector>
 
+#include "shell/CMainFrame.h"
 #include "shell/ChildFrameVisibility.h"
-#include "shell/TabStopList.h"
+#include "support/ScriptedUiServices.h"
 
 namespace zerandi::test {
 namespace {
-
-TEST(TabStopListTest, EachTabGoesToTheNextStopRightOfTheText) {
-    const QFontMetrics metrics(QFont(QStringLiteral("DejaVu Sans"), 10));
-    const TabStopDelegate delegate({4, 28}, nullptr);
-    const int stop4 = DialogUnitsToPixels(metrics, 4);
-    const int stop28 = DialogUnitsToPixels(metrics, 28);
-    EXPECT_EQ(delegate.PieceOffsets(metrics, {"", "12", "RS232 DTE"}),
-              (std::vector<int>{0, stop4, stop28}));
-    // Text running past a stop pushes the next piece to the following stop, and past the
-    // last one tabs go on at the default width.
-    const QString wide = QStringLiteral("a port name wider than the stop");
-    const std::vector<int> offsets = delegate.PieceOffsets(metrics, {"", wide, "x"});
-    EXPECT_GT(offsets[2], stop4 + metrics.horizontalAdvance(wide));
-    EXPECT_EQ((offsets[2] - stop28) % DialogUnitsToPixels(metrics, 32), 0);
-}
 
 TEST(ChildFrameVisibilityTest, AWindowShownAgainKeepsTheActiveOneAndJoinsTheIcons) {
     QMainWindow main;
@@ -58,6 +44,43 @@ TEST(ChildFrameVisibilityTest, AWindowShownAgainKeepsTheActiveOneAndJoinsTheIcon
     EXPECT_EQ(area->activeSubWindow(), active);
     EXPECT_EQ(hidden->pos(), QPoint(children[2]->x() + children[2]->width(), 500));
     EXPECT_EQ(ChildFrameOf(*view), hidden);
+}
+
+TEST(ChildFrameVisibilityTest, AWindowIsHiddenAndShownBeforeTheMainWindowAppears) {
+    QMainWindow main;
+    auto* area = new QMdiArea(&main);
+    main.setCentralWidget(area);
+    QMdiSubWindow* child = area->addSubWindow(new QLabel(QStringLiteral("view")));
+    const QWidget* view = child->widget();
+    ShowChildFrame(*view, false);
+    EXPECT_TRUE(child->isHidden());
+    ShowChildFrame(*view, true);
+    EXPECT_FALSE(child->isHidden());
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    EXPECT_TRUE(child->isVisible());
+}
+
+TEST(ChildFrameVisibilityTest, AnIconThatIsHiddenLeavesNoGapInTheRow) {
+    ScriptedUiServices ui;
+    CMainFrame frame(ui);
+    frame.resize(900, 600);
+    QMdiArea& area = frame.MdiArea();
+    std::vector<QMdiSubWindow*> icons;
+    for (int i = 0; i < 3; ++i) {
+        icons.push_back(area.addSubWindow(new QLabel(QStringLiteral("view %1").arg(i))));
+    }
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    for (QMdiSubWindow* icon : icons) {
+        icon->showMinimized();
+    }
+    frame.ArrangeIcons();
+    const QPoint secondPlace = icons[1]->pos();
+
+    ShowChildFrame(*icons[1]->widget(), false);
+    EXPECT_TRUE(icons[1]->isHidden());
+    EXPECT_EQ(icons[2]->pos(), secondPlace);
 }
 
 }  // namespace

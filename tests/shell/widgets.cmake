@@ -4,4 +4,5 @@ zerandi_add_test(shell_widgets_test LABEL widget WIDGETS
     ${CMAKE_CURRENT_LIST_DIR}/ChildFrameVisibilityTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LockKeyIndicatorsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QtUiServicesTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TabStopListTest.cpp
   LIBS zerandi_app Qt6::Test)

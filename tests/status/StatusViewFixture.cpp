@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "serial/QtSerialDevice.h"
 #include "shell/ViewCommands.h"
 #include "support/FrameFields.h"
 
@@ -22,22 +21,14 @@ constexpr int kWaitStepMs = 10;
 void StatusViewFixture::TearDown() {
     mainWindow.reset();
     menus_.reset();
-    doc.reset();
-    simulator.Stop();
+    DocumentFixture::TearDown();
 }
 
 void StatusViewFixture::StartRouter(const std::string& model, const RouterChange& change) {
-    mainWindow.reset();
-    doc.reset();
-    ui.ClearMessages();
-    ASSERT_TRUE(simulator.Start(model));
-    if (change) {
-        ChangeRouter(change);
+    StartDocument(model, change, kBaud);
+    if (HasFatalFailure()) {
+        return;
     }
-    doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
-                                            simulator.Port(), kBaud);
-    mainWindow = std::make_unique<QMainWindow>();
-    mainWindow->setWindowTitle(QStringLiteral("Zerandi"));
     area = new QMdiArea(mainWindow.get());
     mainWindow->setCentralWidget(area);
     otherChild = area->addSubWindow(new QLabel(QStringLiteral("another view")));

@@ -15,27 +15,22 @@
 #include "config/RouterConfigDoc.h"
 #include "shell/ViewCommands.h"
 #include "shell/ViewMenuSet.h"
-#include "support/FakeClock.h"
+#include "support/DocumentFixture.h"
 #include "support/QtPrinters.h"
-#include "support/ScriptedUiServices.h"
-#include "support/SimulatedRouter.h"
 
 namespace zerandi::test {
 
 // A status view in a child window of a main window, beside a second child window that
 // stands for any other view, over the document opened on a simulated router served on a
 // pseudo-terminal. The view's menu items sit in a menu set of their own.
-class StatusViewFixture : public ::testing::Test {
+class StatusViewFixture : public DocumentFixture {
 protected:
-    using RouterChange = std::function<void(zsim::RouterState&)>;
-
     static constexpr uint32_t kBaud = 9600;
 
     void TearDown() override;
 
     // A fresh router of the model and the document over it (router type not yet known).
     void StartRouter(const std::string& model, const RouterChange& change = {});
-    void ChangeRouter(const RouterChange& change) { simulator.Router().Update(change); }
 
     // Puts the view into its child window, gives it its menu items and shows both.
     void Install(QWidget* view, ViewCommands& commands, const QString& caption);
@@ -55,11 +50,6 @@ protected:
     std::vector<uint8_t> Commands() const;
     void ClearRecords();
 
-    ScriptedUiServices ui;
-    FakeClock clock;
-    SimulatedRouter simulator;
-    std::unique_ptr<RouterConfigDoc> doc;
-    std::unique_ptr<QMainWindow> mainWindow;
     QMdiArea* area = nullptr;
     QMdiSubWindow* child = nullptr;
     QMdiSubWindow* otherChild = nullptr;
