@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "cli/CliResult.h"
+#include "cli/FlashCommand.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LogCommands.h"
 #include "cli/StatusCommands.h"
 #include "cli/SwitchingCommands.h"
+#include "cli/TableCommands.h"
 
 namespace zerandi {
 
@@ -59,7 +61,9 @@ std::span<const CliCommand> CliCommands() {
         std::vector<CliCommand> commands;
         AddIdentityCommands(commands);
         AddSwitchingCommands(commands);
+        AddTableCommands(commands);
         AddStatusCommands(commands);
+        AddFlashCommand(commands);
         AddLogCommands(commands);
         return commands;
     }();

@@ -59,6 +59,12 @@ struct CliCommand {
     QString summary;
     bool needsRouter;
     std::function<CliExit(CliContext& context)> run;
+    // Sub-commands that work on files only and open no port, e.g. "import".
+    QStringList withoutRouter = {};
+
+    bool NeedsRouter(const QStringList& arguments) const {
+        return needsRouter && !withoutRouter.contains(arguments.value(0));
+    }
 };
 
 // Every command, in the order the help lists them.

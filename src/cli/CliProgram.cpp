@@ -98,7 +98,6 @@ public:
             return static_cast<int>(CliExit::Ok);
         }
         if (parser_.isSet(QStringLiteral("version"))) {
-            ReadVersionInfo();
             Print(stdout,
                   kProgramName + QLatin1Char(' ') + VersionInfo::FileVersion() + QLatin1Char('\n'));
             return static_cast<int>(CliExit::Ok);
@@ -125,7 +124,7 @@ private:
         CliResult result;
         std::unique_ptr<EmbeddedRouter> simulated;
         std::unique_ptr<RouterConfigDoc> doc;
-        if (command.needsRouter) {
+        if (command.NeedsRouter(commandArguments)) {
             const std::optional<CliExit> failed = OpenRouter(ui, simulated, doc);
             if (failed) {
                 return *failed;
@@ -187,6 +186,8 @@ private:
 }  // namespace
 
 int RunCliProgram(const QStringList& arguments) {
+    // The version heads every file the program writes.
+    ReadVersionInfo();
     return CliRun(arguments).Run();
 }
 

@@ -30,6 +30,21 @@ FlashDownloadSequence::FlashDownloadSequence(RouterDiagnosticCommPort& port, UiS
                                              ProgressObserver observer)
     : port_(port), ui_(ui), observer_(std::move(observer)) {}
 
+QString FlashDownloadSequence::SuccessText() {
+    return QStringLiteral("Flash was successfully written!");
+}
+
+QString FlashDownloadSequence::ResetQuestion() {
+    return QStringLiteral(
+        "The controller must be reset after a software download.\nDo you want to reset now?");
+}
+
+QString FlashDownloadSequence::PairingQuestion() {
+    return QStringLiteral(
+        "WARNING: For CC0209 control cards the PLD and Matrix code MUST always be loaded at the "
+        "same time. \n Do you wish to continue?");
+}
+
 QString FlashDownloadSequence::OpenFailureText(const QString& path) {
     return QStringLiteral("Could not open file: \n") + path;
 }

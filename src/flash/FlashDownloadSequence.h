@@ -57,6 +57,12 @@ public:
     bool Run(const std::vector<FlashFile>& files);
 
     static QString OpenFailureText(const QString& path);
+    // Told after every file was written, and asked then.
+    static QString SuccessText();
+    static QString ResetQuestion();
+    // Asked when a CC0209 card would get its PLD code without its matrix code, or the
+    // other way round.
+    static QString PairingQuestion();
 
 private:
     struct Image {

@@ -23,12 +23,6 @@ constexpr int kProgressWidthChars = 16;
 
 const QString kNoFileText =
     QStringLiteral("Unable to write flash.\nPlease Select a File to write first.");
-const QString kPairingQuestion = QStringLiteral(
-    "WARNING: For CC0209 control cards the PLD and Matrix code MUST always be loaded at the "
-    "same time. \n Do you wish to continue?");
-const QString kSuccessText = QStringLiteral("Flash was successfully written!");
-const QString kResetQuestion = QStringLiteral(
-    "The controller must be reset after a software download.\nDo you want to reset now?");
 
 }  // namespace
 
@@ -160,8 +154,8 @@ bool RouterFlashFormView::ConfirmPairing() {
                               !SlotFileName(kPld0Slot).isEmpty())) {
         return true;
     }
-    return doc_.Ui().showMessage(kPairingQuestion, MessageIcon::Warning, MessageButtons::YesNo) ==
-           MessageAnswer::Yes;
+    return doc_.Ui().showMessage(FlashDownloadSequence::PairingQuestion(), MessageIcon::Warning,
+                                 MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 void RouterFlashFormView::WriteFlash() {
@@ -173,8 +167,8 @@ void RouterFlashFormView::WriteFlash() {
         return;
     }
     if (Download()) {
-        doc_.Ui().showMessage(kSuccessText, MessageIcon::Information);
-        doc_.AskAndResetController(kResetQuestion);
+        doc_.Ui().showMessage(FlashDownloadSequence::SuccessText(), MessageIcon::Information);
+        doc_.AskAndResetController(FlashDownloadSequence::ResetQuestion());
     }
     ResetProgress();
 }

@@ -39,10 +39,6 @@ FilePrompt ScrambleFilePrompt(const QString& initialName, const QString& filter)
     return prompt;
 }
 
-uint32_t TableCount(int32_t modelCount) {
-    return static_cast<uint32_t>(std::clamp<int32_t>(modelCount, 0, ScrambleMap::kEntries));
-}
-
 std::optional<size_t> SelectedRow(const QListWidget& list) {
     const QList<QListWidgetItem*> selected = list.selectedItems();
     if (selected.isEmpty()) {
@@ -122,10 +118,8 @@ void RouterScrambleMapFromView::OnDocumentUpdate() {
         return;
     }
     ShowChildFrame(*this, true);
-    map_.tableSize = ScrambleMap::kEntries;
-    map_.inputCount = TableCount(ModelInputCount(doc_.ProductId()));
-    map_.outputCount = TableCount(ModelOutputCount(doc_.ProductId()));
-    map_.ResetToDefaults();
+    map_ = ScrambleMap::ForRouter(ModelInputCount(doc_.ProductId()),
+                                  ModelOutputCount(doc_.ProductId()));
     RebuildLists(false);
 }
 

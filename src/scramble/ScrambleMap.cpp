@@ -42,6 +42,18 @@ QString DuplicateText(uint32_t address, int64_t usedBy) {
 
 }  // namespace
 
+ScrambleMap ScrambleMap::ForRouter(int32_t inputs, int32_t outputs) {
+    const auto tableCount = [](int32_t count) {
+        return static_cast<uint32_t>(std::clamp<int32_t>(count, 0, kEntries));
+    };
+    ScrambleMap map;
+    map.tableSize = kEntries;
+    map.inputCount = tableCount(inputs);
+    map.outputCount = tableCount(outputs);
+    map.ResetToDefaults();
+    return map;
+}
+
 void ScrambleMap::ResetToDefaults() {
     ResetTable(inputs, inputCount);
     ResetTable(outputs, outputCount);

@@ -40,6 +40,9 @@ struct ScrambleMap {
     Table outputs{};
     uint32_t tableSize = 0;
 
+    // The default map of a router with these many inputs and outputs.
+    static ScrambleMap ForRouter(int32_t inputs, int32_t outputs);
+
     // Entries in use map to their own number (A1A2 = index + 1); the rest map to nothing.
     // The counts stay.
     void ResetToDefaults();

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "cli/CliRun.h"
 #include "support/SimulatedRouter.h"
@@ -34,10 +35,23 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(CliRouterCommandsTest, ATakeReachesTheRouterAndReadsBack) {
-    const CliRun take = Run({"take", "9", "3"});
+TEST_F(CliRouterCommandsTest, ATakeReachesTheRouterReadsBackAndItsLogDecodes) {
+    const QString log = dir.filePath("session.log");
+    const CliRun take = Run({"--log", log, "take", "9", "3"});
     ASSERT_EQ(take.exitCode, 0) << take.err.toStdString();
     EXPECT_EQ(SourceOn(3), 9);
+
+    // The log the program wrote reads back with the take named and decoded.
+    const CliRun decoded = RunCli({"--json", "decode-log", log});
+    ASSERT_EQ(decoded.exitCode, 0) << decoded.err.toStdString();
+    const QJsonArray frames =
+        QJsonDocument::fromJson(decoded.out).object().value("frames").toArray();
+    const auto takeFrame = std::find_if(frames.begin(), frames.end(), [](const QJsonValue& frame) {
+        return frame.toObject().value("command").toString() == "Take";
+    });
+    ASSERT_NE(takeFrame, frames.end());
+    EXPECT_EQ(takeFrame->toObject().value("fields").toString(), "take, source 9, destination 3");
+    EXPECT_EQ(takeFrame->toObject().value("checksum").toString(), "ok");
 
     const CliRun read = Run({"--json", "read-outputs", "2", "3"});
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
@@ -81,6 +95,49 @@ TEST_F(CliRouterCommandsTest, AVerifyThatFindsATakeNotMadeNamesTheOutputAndFails
     ASSERT_EQ(mismatches.size(), 1);
     EXPECT_EQ(mismatches[0].toObject().value("output").toInt(), 2);
     EXPECT_EQ(mismatches[0].toObject().value("expected").toInt(), 6);
+}
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+}
+
+bool AnyFrameOfCommand(const std::vector<std::vector<uint8_t>>& frames, uint8_t command) {
+    return std::any_of(frames.begin(), frames.end(), [&](const std::vector<uint8_t>& frame) {
+        return frame.size() > 6 && frame[6] == command;
+    });
+}
+
+TEST_F(CliRouterCommandsTest, FlashRefusesADamagedImageWithNothingSentAndWritesAGoodOne) {
+    constexpr uint8_t kEnterFlashWriteMode = 0x40;
+    // The matrix and PLD code go together: a CC0209 card asks for both.
+    const QString bad = WriteFile(dir, "bad.mx", "S0030000FC\nS1060000010203F4\nS9030000FC\n");
+    const CliRun refused = Run({"flash", "--mtrx", bad, "--pld0", bad});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("Line 2: its checksum is F4")) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains("Nothing has been sent to the router."));
+    EXPECT_FALSE(AnyFrameOfCommand(simulator.Requests(), kEnterFlashWriteMode));
+
+    const QString good = WriteFile(dir, "good.mx", "S0030000FC\nS1060000010203F3\nS9030000FC\n");
+    const CliRun written = Run({"flash", "--mtrx", good, "--pld0", good});
+    EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_TRUE(written.err.contains("Flash was successfully written!"));
+    EXPECT_TRUE(written.err.contains("Do you want to reset now? [no]"));
+    EXPECT_TRUE(AnyFrameOfCommand(simulator.Requests(), kEnterFlashWriteMode));
+}
+
+TEST_F(CliRouterCommandsTest, AStatusReadShowsTheAlarmsAndAControllerStateReachesTheRouter) {
+    simulator.Router().Update([](zsim::RouterState& s) { s.health.alarms = 0x01; });
+    const CliRun status = Run({"status"});
+    ASSERT_EQ(status.exitCode, 0) << status.err.toStdString();
+    EXPECT_TRUE(status.out.contains("Alarm 1: ON - Major")) << status.out.toStdString();
+
+    EXPECT_EQ(Run({"controller", "standby"}).exitCode, 0);
+    EXPECT_EQ(simulator.Requests().back().at(6), 0x06);
+    EXPECT_EQ(simulator.Requests().back().at(7), 1);
+    EXPECT_EQ(Run({"controller", "sideways"}).exitCode, 2);
 }
 
 }  // namespace
