@@ -1,0 +1,139 @@
+#pragma once
+
+// What every benchmark shares: a facade on a simulated router paced like a real line, the
+// bytes a run exchanged, a bare client to replay the same requests, and the one row format
+// scripts/bench.sh collects into its table.
+
+#include <QString>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PtySimulator.h"
+#include "SimRouter.h"
+#include "protocol/RouterDiagnosticCommPort.h"
+#include "serial/SystemClock.h"
+#include "shell/UiServices.h"
+
+namespace zbench {
+
+using Frames = std::vector<std::vector<uint8_t>>;
+
+constexpr uint32_t kBenchBaud = 115200;
+constexpr uint32_t kRestingReadTimeoutMs = 500;
+constexpr int kDataBits = 8;
+constexpr double kBitsPerByte = 10.0;
+
+// Messages go to standard error and are counted (a benchmark has no one to answer them:
+// every question gets "No"); pauses are real.
+class BenchUi : public zerandi::UiServices {
+public:
+    zerandi::MessageAnswer showMessage(const QString& text, zerandi::MessageIcon,
+                                       zerandi::MessageButtons, const QString&) override;
+    std::optional<QString> promptOpenFile(const zerandi::FilePrompt&) override { return {}; }
+    std::optional<QString> promptSaveFile(const zerandi::FilePrompt&) override { return {}; }
+    bool runDialog(QDialog&) override { return false; }
+    void sleep(int milliseconds) override;
+    void beginBusy() override {}
+    void endBusy() override {}
+    bool isBusy() const override { return false; }
+    bool printFile(const QString&) override { return false; }
+
+    int messages = 0;
+};
+
+template <typename Action>
+double TimeMs(Action action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+double Median(std::vector<double> samples);
+
+// The replies the requests draw from a twin router of the model in the state `before`.
+std::vector<size_t> ReplySizes(const std::string& model, const zsim::RouterState& before,
+                               const Frames& requests);
+// Every byte both ways: the requests and their replies.
+size_t WireBytes(const Frames& requests, const std::vector<size_t>& replies);
+double LineTimeMs(size_t bytes, uint32_t baud);
+
+// A simulated router of the model on a pseudo-terminal and the facade on it; the simulator
+// is paced at the baud rate unless it is 0 (the facade still opens at kBenchBaud).
+class PacedRouter {
+public:
+    explicit PacedRouter(const std::string& model, uint32_t pacingBaud = kBenchBaud);
+
+    // Starts the simulator only: for a client with a link of its own (the document).
+    bool StartLine();
+    // Starts the simulator and opens the facade on it.
+    bool Open();
+    // The same requests from a bare client that blocks on the line and does nothing else:
+    // the floor under the machine's present load. The facade's port, when open, is closed
+    // meanwhile.
+    // The median of `repeats` replays; negative when a replay failed.
+    double BareClientMs(const Frames& requests, const std::vector<size_t>& replies,
+                        int repeats = 1);
+    QString DevicePath() const { return QString::fromStdString(pty.DevicePath()); }
+
+    const std::string model;
+    const uint32_t baud;
+    BenchUi ui;
+    zerandi::SystemClock clock;
+    zsim::SimRouter router;
+    zsim::PtySimulator pty;
+    zerandi::RouterDiagnosticCommPort facade;
+
+private:
+    bool OpenFacade();
+
+    uint32_t pacing_;
+};
+
+// One timed operation over the wire: the median run, and the bytes of the last one.
+struct WireRun {
+    Frames requests;
+    std::vector<size_t> replies;
+    size_t bytes = 0;
+    double allowedMs = 0;  // line time plus the pauses the protocol mandates
+    double measuredMs = 0;
+    double bareClientMs = -1;  // negative when not measured
+    bool ok = true;
+};
+
+// Runs `transfer` `runs` times, the router's received frames cleared before each run.
+template <typename Transfer>
+WireRun MeasureTransfer(PacedRouter& paced, int runs, Transfer transfer) {
+    WireRun run;
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        const zsim::RouterState before = paced.router.Snapshot();
+        paced.router.ClearReceivedFrames();
+        samples.push_back(TimeMs([&] { run.ok = transfer() && run.ok; }));
+        run.requests = paced.router.ReceivedFrames();
+        run.replies = ReplySizes(paced.model, before, run.requests);
+    }
+    run.bytes = WireBytes(run.requests, run.replies);
+    run.allowedMs = LineTimeMs(run.bytes, paced.baud);
+    run.measuredMs = Median(samples);
+    run.ok = run.ok && paced.ui.messages == 0;
+    return run;
+}
+
+// Replays the run's last requests from a bare client (the line must be free of any other
+// client; the facade's own port is released meanwhile).
+inline void AddBareClient(PacedRouter& paced, WireRun& run, int repeats = 1) {
+    run.bareClientMs = paced.BareClientMs(run.requests, run.replies, repeats);
+}
+
+// One row of the table: "row|operation|bytes|allowed ms|measured ms|ratio"; bytes and
+// allowed time may be absent (0) for operations that do not use the line.
+void PrintRow(const std::string& operation, size_t bytes, double allowedMs, double measuredMs);
+// The run's row, and a bare-client row under it when one was measured.
+void PrintRows(const std::string& operation, const WireRun& run);
+
+}  // namespace zbench
