@@ -148,19 +148,21 @@ double PacedRouter::BareClientMs(const Frames& requests, const std::vector<size_
 }
 
 void PrintRow(const std::string& operation, size_t bytes, double allowedMs, double measuredMs) {
+    const std::string byteText = bytes > 0 ? std::to_string(bytes) : "-";
     if (allowedMs > 0) {
-        std::printf("row|%s|%zu|%.2f|%.2f|%.3f\n", operation.c_str(), bytes, allowedMs, measuredMs,
-                    measuredMs / allowedMs);
+        std::printf("row|%s|%s|%.2f|%.2f|%.3f\n", operation.c_str(), byteText.c_str(), allowedMs,
+                    measuredMs, measuredMs / allowedMs);
     } else {
-        std::printf("row|%s|-|-|%.2f|-\n", operation.c_str(), measuredMs);
+        std::printf("row|%s|%s|-|%.2f|-\n", operation.c_str(), byteText.c_str(), measuredMs);
     }
     std::fflush(stdout);
 }
 
-void PrintRows(const std::string& operation, const WireRun& run) {
+void PrintRows(const std::string& operation, const WireRun& run,
+               const std::string& bareClientLabel) {
     PrintRow(operation + (run.ok ? "" : " (FAILED)"), run.bytes, run.allowedMs, run.measuredMs);
     if (run.bareClientMs >= 0) {
-        PrintRow("  same bytes, bare client", run.bytes, run.allowedMs, run.bareClientMs);
+        PrintRow("  " + bareClientLabel, run.bytes, run.allowedMs, run.bareClientMs);
     }
 }
 

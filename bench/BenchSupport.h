@@ -130,10 +130,11 @@ inline void AddBareClient(PacedRouter& paced, WireRun& run, int repeats = 1) {
     run.bareClientMs = paced.BareClientMs(run.requests, run.replies, repeats);
 }
 
-// One row of the table: "row|operation|bytes|allowed ms|measured ms|ratio"; bytes and
-// allowed time may be absent (0) for operations that do not use the line.
+// One row of the table: "row|operation|bytes|allowed ms|measured ms|ratio"; bytes or the
+// allowed time may be absent (0), shown as "-".
 void PrintRow(const std::string& operation, size_t bytes, double allowedMs, double measuredMs);
 // The run's row, and a bare-client row under it when one was measured.
-void PrintRows(const std::string& operation, const WireRun& run);
+void PrintRows(const std::string& operation, const WireRun& run,
+               const std::string& bareClientLabel = "same bytes, bare client");
 
 }  // namespace zbench
