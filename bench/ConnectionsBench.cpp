@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         return list->count() == outputs;
     });
     doc.CommPort().Close();
-    zbench::AddBareClient(paced, read);
+    zbench::AddBareClient(paced, read, kReadRuns);
     zbench::PrintRows("Read All Outputs, " + std::to_string(outputs) + " outputs", read);
     return read.ok ? 0 : 1;
 }

@@ -28,7 +28,7 @@ zbench::WireRun MeasureReadAll(zbench::PacedRouter& paced) {
         return settings.readComplete;
     });
     doc.CommPort().Close();
-    zbench::AddBareClient(paced, run);
+    zbench::AddBareClient(paced, run, kRuns);
     return run;
 }
 
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
         zerandi::DiagonalTakeList(kFirstInput, kFirstInput, kFirstInput + kSalvoTakes - 1);
     zbench::WireRun takes = zbench::MeasureTransfer(
         matrix, kRuns, [&] { return matrix.facade.ExecuteTakeList(salvo, false); });
-    zbench::AddBareClient(matrix, takes);
+    zbench::AddBareClient(matrix, takes, kRuns);
     zbench::PrintRows("Read All, configuration (QR1206)", readAll);
     zbench::PrintRows("salvo of 256 takes (QS1214)", takes);
     return readAll.ok && takes.ok ? 0 : 1;

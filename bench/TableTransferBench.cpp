@@ -21,17 +21,23 @@ int main(int argc, char** argv) {
         return 1;
     }
     zerandi::ScrambleTableWords table{};
-    const auto scrambleRead = zbench::MeasureTransfer(
+    auto scrambleRead = zbench::MeasureTransfer(
         scramble, kRuns, [&] { return scramble.facade.GetScrambleTable(table); });
-    const auto scrambleWrite = zbench::MeasureTransfer(
+    auto scrambleWrite = zbench::MeasureTransfer(
         scramble, kRuns, [&] { return scramble.facade.SetScrambleTable(table); });
     std::vector<uint8_t> types(kDataRouterPorts, 0);
     bool reverse = false;
     uint8_t delay = 0;
-    const auto portRead = zbench::MeasureTransfer(
+    auto portRead = zbench::MeasureTransfer(
         ports, kRuns, [&] { return ports.facade.GetDataRouterParameters(reverse, delay, types); });
-    const auto portWrite = zbench::MeasureTransfer(
+    auto portWrite = zbench::MeasureTransfer(
         ports, kRuns, [&] { return ports.facade.SetDataRouterParameters(0, delay, types); });
+    for (auto* run : {&scrambleRead, &scrambleWrite}) {
+        zbench::AddBareClient(scramble, *run, kRuns);
+    }
+    for (auto* run : {&portRead, &portWrite}) {
+        zbench::AddBareClient(ports, *run, kRuns);
+    }
     zbench::PrintRows("scramble read (QS1210)", scrambleRead);
     zbench::PrintRows("scramble write, 16 blocks", scrambleWrite);
     zbench::PrintRows("port types read, 256 ports (QR1208)", portRead);
