@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     auto* list = view->findChild<QListWidget*>(QStringLiteral("connections"));
     const int outputs = paced.router.Snapshot().outputs;
 
-    const std::string rows = std::to_string(outputs) + " rows";
-    zbench::PrintRow("list fill, " + rows + " (time only)", 0, 0, FillMs(*view, *list, outputs));
+    zbench::PrintRow("list fill, " + std::to_string(outputs) + " rows (time only)", 0, 0,
+                     FillMs(*view, *list, outputs));
     zbench::WireRun read = zbench::MeasureTransfer(paced, kReadRuns, [&] {
         view->ReadAllOutputs();
         return list->count() == outputs;
