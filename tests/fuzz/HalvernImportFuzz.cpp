@@ -22,7 +22,7 @@ void RequireTable(const ScrambleMap::Table& table, bool wholeFile) {
     bool untouchedSeen = false;
     for (const ScrambleEntry& entry : table) {
         const bool taken = entry.a1a2 != kUntouchedAddress;
-        Require(taken || !untouchedSeen);
+        Require(!taken || !untouchedSeen);
         untouchedSeen = untouchedSeen || !taken;
         Require(!wholeFile || taken);
         Require(entry.a1a2 <= kUntouchedAddress && entry.a3a4 <= kUntouchedAddress);
