@@ -10,6 +10,8 @@ packages=(
   fonts-dejavu-core
   xvfb xauth x11-apps xdotool imagemagick
   dpkg-dev scdoc librsvg2-bin desktop-file-utils
+  # scripts/fuzz.sh: clang only recommends the runtime that holds libFuzzer.
+  clang libclang-rt-14-dev
 )
 
 missing=()
