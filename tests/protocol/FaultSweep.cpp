@@ -192,14 +192,14 @@ std::vector<SweepOperation> TableAndFlashOperations() {
             [](Port& p, Outputs& o) {
                 return p.GetDataRouterParameters(o.flag, o.byte1, o.PortTypes());
             },
-            "QR1207"),
+            "QR1208"),
         WithPrepare(
             Op(
                 "SetDataRouterParameters", FaultShape::Retried, P::kPortTypeBlockTimeoutMs,
                 [](Port& p, Outputs& o) {
                     return p.SetDataRouterParameters(o.flag, o.byte1, o.PortTypes());
                 },
-                "QR1207"),
+                "QR1208"),
             [](Port& p, Outputs& o) { p.GetDataRouterParameters(o.flag, o.byte1, o.PortTypes()); }),
         Op(
             "GetScrambleTable", FaultShape::Unretried, P::kScrambleReplyTimeoutMs,

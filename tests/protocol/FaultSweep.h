@@ -24,7 +24,7 @@ struct SweepOutputs {
     static constexpr uint8_t kGuardByte = 0xA5;
     static constexpr size_t kGuardCells = 4;
     static constexpr size_t kStatusEntries = 80;
-    static constexpr size_t kPortTypes = 128;
+    static constexpr size_t kPortTypes = 256;  // two blocks of port types
 
     SweepOutputs();
     std::span<int32_t> Sources(size_t count);
