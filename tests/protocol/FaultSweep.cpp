@@ -250,6 +250,22 @@ std::vector<SweepOperation> SweepOperations() {
                       TableAndFlashOperations()}) {
         std::move(part.begin(), part.end(), std::back_inserter(all));
     }
+    // The operations of several requests or replies, once more with the fault on a later one.
+    const auto later = [&all](const std::string& name, int requestsBefore, int reply) {
+        SweepOperation op = *std::find_if(all.begin(), all.end(),
+                                          [&](const SweepOperation& o) { return o.name == name; });
+        op.name += requestsBefore > 0 ? ", second request" : ", second reply";
+        op.requestsBeforeFault = requestsBefore;
+        op.faultedReply = reply;
+        return op;
+    };
+    const std::vector<SweepOperation> laterFaults = {
+        later("ExecuteTakeList", 1, 0),         later("GetCrosspointStatus", 1, 0),
+        later("SetDataRouterParameters", 1, 0), later("SetScrambleTable", 1, 0),
+        later("GetDataRouterParameters", 0, 1), later("GetScrambleTable", 0, 1),
+        later("GetSoftwareVersions", 0, 1),
+    };
+    all.insert(all.end(), laterFaults.begin(), laterFaults.end());
     return all;
 }
 
@@ -355,6 +371,8 @@ void FaultSweepTest::RunCell(const SweepOperation& operation, const SweepFault& 
     }
     ClearRecords();
     zsim::SimFault fault = sweepFault.fault;
+    fault.skip = operation.requestsBeforeFault;
+    fault.replyIndex = operation.faultedReply;
     if (fault.kind == Kind::Delay) {
         fault.param = static_cast<int>(operation.timeoutMs + kLateByMs);
     }

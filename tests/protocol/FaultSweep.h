@@ -59,6 +59,9 @@ struct SweepOperation {
     std::function<void(RouterDiagnosticCommPort&, SweepOutputs&)> prepare;
     std::function<bool(RouterDiagnosticCommPort&, SweepOutputs&)> run;
     int boxesPerFailure = 1;  // the take list adds its own box naming the failed take
+    // Where the fault strikes: after this many untouched requests, on this frame of the answer.
+    int requestsBeforeFault = 0;
+    int faultedReply = 0;
 };
 
 struct SweepFault {
