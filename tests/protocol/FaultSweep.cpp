@@ -82,6 +82,12 @@ SweepOperation WithPrepare(SweepOperation op, std::function<void(Port&, Outputs&
     return op;
 }
 
+// A failed status read marks the entries it did not read as unread.
+SweepOperation MarksUnreadOnFailure(SweepOperation op) {
+    op.keepsOutputsOnFailure = false;
+    return op;
+}
+
 void EnterFlash(Port& p, Outputs&) {
     p.EnterFlashWriteMode(kFlashComponent);
 }
@@ -98,21 +104,21 @@ std::vector<SweepOperation> CrosspointOperations() {
         Op("TimedTake", retried, P::kTakeTimeoutMs,
            [](Port& p, Outputs&) { return p.TimedTake(3, 5, 1200); }),
         list,
-        Op(
+        MarksUnreadOnFailure(Op(
             "GetCrosspointStatus", retried, P::kStatusBlockTimeoutMs,
             [](Port& p, Outputs& o) {
                 return p.GetCrosspointStatus(1, kStatusEntriesRead, o.Sources(kStatusEntriesRead));
             },
-            "QR1207"),
+            "QR1207")),
         Op(
             "SetMonitor", retried, P::kTakeTimeoutMs,
             [](Port& p, Outputs&) { return p.SetMonitor(2, 1); }, "QS1210"),
-        Op(
+        MarksUnreadOnFailure(Op(
             "GetMonitorStatus", retried, P::kStatusBlockTimeoutMs,
             [](Port& p, Outputs& o) {
                 return p.GetMonitorStatus(kMonitorsRead - 1, o.Sources(kMonitorsRead));
             },
-            "QS1210"),
+            "QS1210")),
     };
 }
 
@@ -157,25 +163,40 @@ std::vector<SweepOperation> SettingsOperations() {
                     [](Port& p, Outputs& o) { p.GetSerialCommParameters(o.serial); }),
         Op(
             "GetEthernetCommParameters", retried, P::kCommParametersReadTimeoutMs,
-            [](Port& p, Outputs& o) { return p.GetEthernetCommParameters(o.ethernet, o.result); },
+            [](Port& p, Outputs& o) {
+                CommResult result;
+                return p.GetEthernetCommParameters(o.ethernet, result);
+            },
             "QR1209"),
         WithPrepare(Op(
                         "SetEthernetCommParameters", retried, P::kCommParametersWriteTimeoutMs,
                         [](Port& p, Outputs& o) {
-                            return p.SetEthernetCommParameters(o.ethernet, o.result);
+                            CommResult result;
+                            return p.SetEthernetCommParameters(o.ethernet, result);
                         },
                         "QR1209"),
-                    [](Port& p, Outputs& o) { p.GetEthernetCommParameters(o.ethernet, o.result); }),
+                    [](Port& p, Outputs& o) {
+                        CommResult result;
+                        p.GetEthernetCommParameters(o.ethernet, result);
+                    }),
         Op(
             "GetExpansionParameters", retried, P::kExpansionReadTimeoutMs,
-            [](Port& p, Outputs& o) { return p.GetExpansionParameters(o.expansion, o.result); },
+            [](Port& p, Outputs& o) {
+                CommResult result;
+                return p.GetExpansionParameters(o.expansion, result);
+            },
             "QR1209"),
-        WithPrepare(
-            Op(
-                "SetExpansionParameters", retried, P::kExpansionWriteTimeoutMs,
-                [](Port& p, Outputs& o) { return p.SetExpansionParameters(o.expansion, o.result); },
-                "QR1209"),
-            [](Port& p, Outputs& o) { p.GetExpansionParameters(o.expansion, o.result); }),
+        WithPrepare(Op(
+                        "SetExpansionParameters", retried, P::kExpansionWriteTimeoutMs,
+                        [](Port& p, Outputs& o) {
+                            CommResult result;
+                            return p.SetExpansionParameters(o.expansion, result);
+                        },
+                        "QR1209"),
+                    [](Port& p, Outputs& o) {
+                        CommResult result;
+                        p.GetExpansionParameters(o.expansion, result);
+                    }),
         Op("GetPartitionParameters", retried, P::kPartitionTimeoutMs,
            [](Port& p, Outputs& o) { return p.GetPartitionParameters(o.partition); }),
         WithPrepare(Op("SetPartitionParameters", retried, P::kPartitionTimeoutMs,
@@ -257,6 +278,8 @@ std::vector<SweepOperation> SweepOperations() {
         op.name += requestsBefore > 0 ? ", second request" : ", second reply";
         op.requestsBeforeFault = requestsBefore;
         op.faultedReply = reply;
+        // A read of several replies keeps what the replies before the fault brought.
+        op.keepsOutputsOnFailure = op.keepsOutputsOnFailure && reply == 0;
         return op;
     };
     const std::vector<SweepOperation> laterFaults = {
@@ -378,6 +401,7 @@ void FaultSweepTest::RunCell(const SweepOperation& operation, const SweepFault& 
     }
     InjectFault(fault);
 
+    const SweepOutputs before = outputs;
     const auto start = std::chrono::steady_clock::now();
     const bool ok = operation.run(port, outputs);
     const auto elapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -394,6 +418,7 @@ void FaultSweepTest::RunCell(const SweepOperation& operation, const SweepFault& 
     EXPECT_LE(ui.Messages().size(), ok ? 0u : static_cast<size_t>(operation.boxesPerFailure))
         << cell;
     EXPECT_TRUE(outputs.GuardsIntact()) << cell;
+    EXPECT_TRUE(ok || !operation.keepsOutputsOnFailure || outputs == before) << cell;
 
     if (fault.kind == Kind::Disappear) {
         EXPECT_FALSE(port.IsOpen()) << cell;

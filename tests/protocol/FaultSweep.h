@@ -31,12 +31,13 @@ struct SweepOutputs {
     std::span<uint8_t> PortTypes();
     // True while every guard cell still holds its sentinel.
     bool GuardsIntact() const;
+    bool operator==(const SweepOutputs&) const = default;
 
     std::vector<int32_t> sources;
     std::vector<uint8_t> portTypes;
     std::vector<RouterDiagnosticCommPort::TakePair> takeList{{3, 1}, {4, 2}};
-    uint8_t byte1 = 0;
-    uint8_t byte2 = 0;
+    uint8_t byte1 = kGuardByte;
+    uint8_t byte2 = kGuardByte;
     bool flag = false;
     ControlCardInfo card{};
     std::vector<SoftwareVersion> versions;
@@ -47,7 +48,6 @@ struct SweepOutputs {
     GeneralHealthStatus health{};
     std::vector<uint8_t> fans;
     ScrambleTableWords scramble{};
-    CommResult result = CommResult::Success;
 };
 
 struct SweepOperation {
@@ -58,7 +58,8 @@ struct SweepOperation {
     // Reads what a write sends back unchanged; runs on the healthy router before the fault.
     std::function<void(RouterDiagnosticCommPort&, SweepOutputs&)> prepare;
     std::function<bool(RouterDiagnosticCommPort&, SweepOutputs&)> run;
-    int boxesPerFailure = 1;  // the take list adds its own box naming the failed take
+    int boxesPerFailure = 1;            // the take list adds its own box naming the failed take
+    bool keepsOutputsOnFailure = true;  // a status read marks its entries unread instead
     // Where the fault strikes: after this many untouched requests, on this frame of the answer.
     int requestsBeforeFault = 0;
     int faultedReply = 0;
