@@ -88,6 +88,32 @@ SweepOperation MarksUnreadOnFailure(SweepOperation op) {
     return op;
 }
 
+// The operations that also hand back their result: it must agree with the flag.
+bool Agreeing(bool ok, CommResult result) {
+    EXPECT_EQ(ok, result == CommResult::Success);
+    return ok;
+}
+bool ReadEthernet(Port& p, Outputs& o) {
+    CommResult result = CommResult::Failure;
+    const bool ok = p.GetEthernetCommParameters(o.ethernet, result);
+    return Agreeing(ok, result);
+}
+bool WriteEthernet(Port& p, Outputs& o) {
+    CommResult result = CommResult::Failure;
+    const bool ok = p.SetEthernetCommParameters(o.ethernet, result);
+    return Agreeing(ok, result);
+}
+bool ReadExpansion(Port& p, Outputs& o) {
+    CommResult result = CommResult::Failure;
+    const bool ok = p.GetExpansionParameters(o.expansion, result);
+    return Agreeing(ok, result);
+}
+bool WriteExpansion(Port& p, Outputs& o) {
+    CommResult result = CommResult::Failure;
+    const bool ok = p.SetExpansionParameters(o.expansion, result);
+    return Agreeing(ok, result);
+}
+
 void EnterFlash(Port& p, Outputs&) {
     p.EnterFlashWriteMode(kFlashComponent);
 }
@@ -161,42 +187,15 @@ std::vector<SweepOperation> SettingsOperations() {
         WithPrepare(Op("SetSerialCommParameters", retried, P::kCommParametersWriteTimeoutMs,
                        [](Port& p, Outputs& o) { return p.SetSerialCommParameters(o.serial); }),
                     [](Port& p, Outputs& o) { p.GetSerialCommParameters(o.serial); }),
-        Op(
-            "GetEthernetCommParameters", retried, P::kCommParametersReadTimeoutMs,
-            [](Port& p, Outputs& o) {
-                CommResult result;
-                return p.GetEthernetCommParameters(o.ethernet, result);
-            },
-            "QR1209"),
-        WithPrepare(Op(
-                        "SetEthernetCommParameters", retried, P::kCommParametersWriteTimeoutMs,
-                        [](Port& p, Outputs& o) {
-                            CommResult result;
-                            return p.SetEthernetCommParameters(o.ethernet, result);
-                        },
-                        "QR1209"),
-                    [](Port& p, Outputs& o) {
-                        CommResult result;
-                        p.GetEthernetCommParameters(o.ethernet, result);
-                    }),
-        Op(
-            "GetExpansionParameters", retried, P::kExpansionReadTimeoutMs,
-            [](Port& p, Outputs& o) {
-                CommResult result;
-                return p.GetExpansionParameters(o.expansion, result);
-            },
-            "QR1209"),
-        WithPrepare(Op(
-                        "SetExpansionParameters", retried, P::kExpansionWriteTimeoutMs,
-                        [](Port& p, Outputs& o) {
-                            CommResult result;
-                            return p.SetExpansionParameters(o.expansion, result);
-                        },
-                        "QR1209"),
-                    [](Port& p, Outputs& o) {
-                        CommResult result;
-                        p.GetExpansionParameters(o.expansion, result);
-                    }),
+        Op("GetEthernetCommParameters", retried, P::kCommParametersReadTimeoutMs, ReadEthernet,
+           "QR1209"),
+        WithPrepare(Op("SetEthernetCommParameters", retried, P::kCommParametersWriteTimeoutMs,
+                       WriteEthernet, "QR1209"),
+                    ReadEthernet),
+        Op("GetExpansionParameters", retried, P::kExpansionReadTimeoutMs, ReadExpansion, "QR1209"),
+        WithPrepare(Op("SetExpansionParameters", retried, P::kExpansionWriteTimeoutMs,
+                       WriteExpansion, "QR1209"),
+                    ReadExpansion),
         Op("GetPartitionParameters", retried, P::kPartitionTimeoutMs,
            [](Port& p, Outputs& o) { return p.GetPartitionParameters(o.partition); }),
         WithPrepare(Op("SetPartitionParameters", retried, P::kPartitionTimeoutMs,
