@@ -4,6 +4,7 @@
 #include <chrono>
 #include <iostream>
 #include <numeric>
+#include <thread>
 
 namespace zerandi::test {
 
@@ -30,6 +31,7 @@ constexpr int kMonitorsRead = 4;
 constexpr uint32_t kLateByMs = 300;
 // Line time and scheduling of a whole operation on the pseudo-terminal.
 constexpr int64_t kLineSlackMs = 1500;
+constexpr int64_t kSettleMs = 50;
 
 // What the faulted request itself comes to.
 enum class Attempt { Skipped, Busy, Fails, FailsAsUnanswered, LinkGone };
@@ -422,6 +424,10 @@ void FaultSweepTest::RunCell(const SweepOperation& operation, const SweepFault& 
     if (fault.kind == Kind::Disappear) {
         EXPECT_FALSE(port.IsOpen()) << cell;
         StartRouter(operation.model);
+    }
+    if (fault.kind == Kind::Delay && elapsedMs < fault.param) {
+        // The router is healthy again once its late reply is out; the next run drains it.
+        std::this_thread::sleep_for(std::chrono::milliseconds(fault.param - elapsedMs + kSettleMs));
     }
     ExpectHealthyRun(operation, cell);
 }
