@@ -116,6 +116,14 @@ bool WriteExpansion(Port& p, Outputs& o) {
     return Agreeing(ok, result);
 }
 
+// The record as the download sequence sends it, with the ordinary busy retries.
+bool SendBuiltFlashRecord(Port& p, Outputs&) {
+    RouterMessage record;
+    return p.BuildFlashRecordMessage(kFlashLine, record, kFlashComponent) &&
+           p.SendFlashRecordMessage(record, RouterProtocol::kFlashRecordTimeoutMs,
+                                    RouterProtocol::kBusyRetries, RouterProtocol::kRetryPauseMs);
+}
+
 void EnterFlash(Port& p, Outputs&) {
     p.EnterFlashWriteMode(kFlashComponent);
 }
@@ -237,6 +245,9 @@ std::vector<SweepOperation> TableAndFlashOperations() {
             Op("SendFlashRecord", FaultShape::FlashRecord, P::kFlashRecordTimeoutMs,
                [](Port& p, Outputs&) { return p.SendFlashRecord(kFlashLine, kFlashComponent); }),
             EnterFlash),
+        WithPrepare(Op("SendFlashRecordMessage", FaultShape::Retried, P::kFlashRecordTimeoutMs,
+                       SendBuiltFlashRecord),
+                    EnterFlash),
         WithPrepare(Op("ExitFlashDownloadMode", FaultShape::Retried, P::kExitFlashTimeoutMs,
                        [](Port& p, Outputs&) { return p.ExitFlashDownloadMode(kFlashComponent); }),
                     EnterFlash),
