@@ -179,16 +179,18 @@ bool RouterDiagnosticCommPort::GetDataRouterParameters(bool& flag, uint8_t& valu
 bool RouterDiagnosticCommPort::SetDataRouterParameters(uint8_t flag, uint8_t value,
                                                        std::span<const uint8_t> portTypes) {
     int blocksReported = 0;
+    bool allWritten = true;
     const CommResult result = RouterProtocol::SetDataRouterParameters(
         address_, flag, value, portTypes, [&](CommResult block) {
-            ReportCommResult(block);
+            allWritten = ReportCommResult(block) && allWritten;
             ++blocksReported;
         });
     // A table refused before its first block was sent has had no box yet.
     if (blocksReported == 0) {
         return ReportCommResult(result);
     }
-    return result == CommResult::Success;
+    // A block that failed leaves the router's table part old, part new, whatever came after.
+    return allWritten;
 }
 
 bool RouterDiagnosticCommPort::GetScrambleTable(ScrambleTableWords& table) {

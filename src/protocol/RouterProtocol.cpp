@@ -431,6 +431,9 @@ CommResult RouterProtocol::SetDataRouterParameters(const RouterAddress& address,
         if (onBlockResult) {
             onBlockResult(result);
         }
+        if (!IsOpen()) {
+            break;  // a device that went away takes no further blocks
+        }
     }
     return result;
 }

@@ -136,7 +136,8 @@ public:
     // Router tables
     DataRouterReadResult GetDataRouterParameters(const RouterAddress& address, bool& flag,
                                                  uint8_t& value, std::span<uint8_t> portTypes);
-    // Sends every block, also after a failed one; the result is that of the last block.
+    // Sends every block, also after a failed one, until the link closes; the result is that
+    // of the last block sent.
     CommResult SetDataRouterParameters(const RouterAddress& address, uint8_t flag, uint8_t value,
                                        std::span<const uint8_t> portTypes,
                                        const BlockResultObserver& onBlockResult = {});

@@ -68,7 +68,7 @@ TEST_F(DataRouterTablesTest, WritesReportEachFailingBlock) {
     const std::string invalidData = Box("Error Message Received: \"Invalid data\"");
     const std::vector<Case> cases = {
         {"all written", kQr1208Ports, 0, true, 2, {}},
-        {"first refused", kQr1208Ports, 1, true, 2, {invalidData}},
+        {"first refused", kQr1208Ports, 1, false, 2, {invalidData}},
         {"both refused", kQr1208Ports, 2, false, 2, {invalidData, invalidData}},
         // The third block's ports lie beyond the router's 256.
         {"last beyond the router", 300, 0, false, 3, {invalidData}},
