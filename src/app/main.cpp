@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "PtySimulator.h"
+#include "ServedRouter.h"
 #include "SimRouter.h"
 #include "app/InstalledViews.h"
 #include "app/StartupCommandLine.h"
@@ -37,20 +37,6 @@ QStringList ArgumentsOf(int argc, char** argv) {
     }
     return arguments;
 }
-
-// The built-in simulated router on a pseudo-terminal, for as long as the program runs.
-class EmbeddedSimulator {
-public:
-    explicit EmbeddedSimulator(const std::string& model) : router_(model), pty_(router_) {}
-    bool Start() { return pty_.Start(); }
-    zerandi::PortChoice Port() const {
-        return zerandi::PortChoice::Device(QString::fromStdString(pty_.DevicePath()));
-    }
-
-private:
-    zsim::SimRouter router_;
-    zsim::PtySimulator pty_;
-};
 
 QString ModelList() {
     QStringList names;
@@ -106,14 +92,15 @@ int main(int argc, char** argv) {
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
     zerandi::PortChoice port = commandLine.LinkChoice().Port();
-    std::unique_ptr<EmbeddedSimulator> simulator;
+    std::unique_ptr<zsim::ServedRouter> simulator;
     if (commandLine.Simulate()) {
-        simulator = std::make_unique<EmbeddedSimulator>(commandLine.SimulatedModel().toStdString());
+        simulator =
+            std::make_unique<zsim::ServedRouter>(commandLine.SimulatedModel().toStdString());
         if (!simulator->Start()) {
             Print(stderr, QStringLiteral("The simulated router could not be started."));
             return kExitFailure;
         }
-        port = simulator->Port();
+        port = zerandi::PortChoice::Device(QString::fromStdString(simulator->DevicePath()));
     }
 
     // The link closes before the simulator and the services it reports through go.

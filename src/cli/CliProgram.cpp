@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "PtySimulator.h"
+#include "ServedRouter.h"
 #include "SimRouter.h"
 #include "cli/CliCommand.h"
 #include "cli/CliResult.h"
@@ -36,20 +36,6 @@ QString CommandList() {
     return text +
            QStringLiteral("\n'%1 COMMAND --help' tells more of one command.\n").arg(kProgramName);
 }
-
-// The built-in simulated router on a pseudo-terminal, while the command runs.
-class EmbeddedRouter {
-public:
-    explicit EmbeddedRouter(const std::string& model) : router_(model), pty_(router_) {}
-    bool Start() { return pty_.Start(); }
-    PortChoice Port() const {
-        return PortChoice::Device(QString::fromStdString(pty_.DevicePath()));
-    }
-
-private:
-    zsim::SimRouter router_;
-    zsim::PtySimulator pty_;
-};
 
 struct GlobalOptions {
     QCommandLineOption port{QStringLiteral("port"),
@@ -122,7 +108,7 @@ private:
     CliExit RunCommand(const CliCommand& command, const QStringList& commandArguments) {
         CliUiServices ui(kProgramName, parser_.isSet(options_.yes));
         CliResult result;
-        std::unique_ptr<EmbeddedRouter> simulated;
+        std::unique_ptr<zsim::ServedRouter> simulated;
         std::unique_ptr<RouterConfigDoc> doc;
         if (command.NeedsRouter(commandArguments)) {
             const std::optional<CliExit> failed = OpenRouter(ui, simulated, doc);
@@ -139,7 +125,8 @@ private:
         return exit;
     }
 
-    std::optional<CliExit> OpenRouter(UiServices& ui, std::unique_ptr<EmbeddedRouter>& simulated,
+    std::optional<CliExit> OpenRouter(UiServices& ui,
+                                      std::unique_ptr<zsim::ServedRouter>& simulated,
                                       std::unique_ptr<RouterConfigDoc>& doc) {
         const StartupLinkChoice link = StartupLinkChoice::FromOptions(
             ValueOf(parser_, options_.port), ValueOf(parser_, options_.baud));
@@ -153,13 +140,13 @@ private:
                 return static_cast<CliExit>(Usage(QStringLiteral("unknown router model \"%1\".")
                                                       .arg(parser_.value(options_.simulate))));
             }
-            simulated = std::make_unique<EmbeddedRouter>(model);
+            simulated = std::make_unique<zsim::ServedRouter>(model);
             if (!simulated->Start()) {
                 Print(stderr, kProgramName +
                                   QStringLiteral(": the simulated router could not be started.\n"));
                 return CliExit::PortNotOpened;
             }
-            port = simulated->Port();
+            port = PortChoice::Device(QString::fromStdString(simulated->DevicePath()));
         }
         doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock_,
                                                 port, link.BaudRate());

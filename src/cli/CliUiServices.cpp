@@ -8,14 +8,12 @@ namespace zerandi {
 CliUiServices::CliUiServices(QString programName, bool answerYes, std::FILE* messages)
     : programName_(std::move(programName)), answerYes_(answerYes), messages_(messages) {}
 
-MessageAnswer CliUiServices::showMessage(const QString& text, MessageIcon icon,
+MessageAnswer CliUiServices::showMessage(const QString& text, MessageIcon /*icon*/,
                                          MessageButtons buttons, const QString& /*caption*/) {
     QString line = programName_ + QStringLiteral(": ") + text;
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     if (buttons == MessageButtons::YesNo) {
         line += answerYes_ ? QStringLiteral(" [yes: --yes given]") : QStringLiteral(" [no]");
-    } else if (icon == MessageIcon::Warning || icon == MessageIcon::Stop) {
-        warningShown_ = true;
     }
     std::fputs(line.toLocal8Bit().constData(), messages_);
     std::fputc('\n', messages_);

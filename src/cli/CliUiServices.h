@@ -27,14 +27,10 @@ public:
     bool isBusy() const override { return false; }
     bool printFile(const QString& path) override;
 
-    // Whether a warning was shown: a failure the user must hear of.
-    bool WarningShown() const { return warningShown_; }
-
 private:
     QString programName_;
     bool answerYes_;
     std::FILE* messages_;
-    bool warningShown_ = false;
 };
 
 }  // namespace zerandi

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QThread>
-#include <array>
 
 #include "cli/CliCommand.h"
 #include "cli/CliResult.h"
@@ -24,12 +23,8 @@ constexpr int kMaxWatchSeconds = 24 * 60 * 60;
 constexpr int kMsPerSecond = 1000;
 constexpr unsigned long kIdlePollMs = 250;
 
-const std::array<const char*, 4> kCardStates{"Active", "Standby", "Offline", "Ineligible"};
-
 QString StateName(int state) {
-    return state >= 0 && static_cast<size_t>(state) < kCardStates.size()
-               ? QString::fromLatin1(kCardStates[static_cast<size_t>(state)])
-               : QString::number(state);
+    return StatusPanelReading::CardStateNames().value(state, QString::number(state));
 }
 
 QStringList PresentSupplies(const StatusPanelReading& reading) {
@@ -49,8 +44,7 @@ bool ReadStatus(CliContext& context) {
     RouterConfigDoc& doc = *context.doc;
     GeneralHealthStatus health;
     if (!doc.CommPort().GetGeneralHealth(health)) {
-        context.ui.showMessage(QStringLiteral("Unable to read router status data."),
-                               MessageIcon::Warning);
+        context.ui.showMessage(kStatusReadFailedText, MessageIcon::Warning);
         return false;
     }
     const StatusPanelReading reading =
@@ -107,8 +101,7 @@ CliExit Controller(CliContext& context) {
     RouterDiagnosticCommPort& port = context.doc->CommPort();
     if (what == QLatin1String("reset")) {
         if (!port.ResetController()) {
-            context.ui.showMessage(QStringLiteral("Unable to reset the controller."),
-                                   MessageIcon::Warning);
+            context.ui.showMessage(kControllerResetFailedText, MessageIcon::Warning);
             return CliExit::RouterFailed;
         }
         return CliExit::Ok;
@@ -123,8 +116,7 @@ CliExit Controller(CliContext& context) {
         return context.Usage(QStringLiteral("say offline, standby, reset or other-offline."));
     }
     if (!port.SetControllerState(*state)) {
-        context.ui.showMessage(QStringLiteral("Unable to set the state of the controller."),
-                               MessageIcon::Warning);
+        context.ui.showMessage(kControllerStateFailedText, MessageIcon::Warning);
         return CliExit::RouterFailed;
     }
     return CliExit::Ok;

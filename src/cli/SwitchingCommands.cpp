@@ -46,8 +46,7 @@ std::optional<OutputRange> RangeArguments(CliContext& context, const QStringList
 std::optional<std::vector<int32_t>> ReadOutputs(CliContext& context, const OutputRange& range) {
     std::vector<int32_t> words(static_cast<size_t>(range.last - range.first + 1));
     if (!context.doc->CommPort().GetCrosspointStatus(range.first, range.last, words)) {
-        context.ui.showMessage(QStringLiteral("Unable to read the information from the router."),
-                               MessageIcon::Warning);
+        context.ui.showMessage(kReadOutputsFailedText, MessageIcon::Warning);
         return std::nullopt;
     }
     return words;
@@ -110,7 +109,7 @@ CliExit Take(CliContext& context) {
             ? doc.CommPort().TimedTake(source, destination, static_cast<uint16_t>(*stamp))
             : doc.CommPort().Take(source, destination);
     if (!taken) {
-        context.ui.showMessage(QStringLiteral("Take Failed!!"), MessageIcon::Warning);
+        context.ui.showMessage(kTakeFailedText, MessageIcon::Warning);
         return CliExit::RouterFailed;
     }
     context.result.Add(QStringLiteral("Source word"), source);

@@ -47,8 +47,7 @@ CliExit PortTypesRead(CliContext& context, const QString& savePath) {
     bool reverse = false;
     uint8_t takeDelay = 0;
     if (!context.doc->CommPort().GetDataRouterParameters(reverse, takeDelay, table)) {
-        context.ui.showMessage(QStringLiteral("Unable to read the Port Type data from the Router."),
-                               MessageIcon::Warning);
+        context.ui.showMessage(kPortTypesReadFailedText, MessageIcon::Warning);
         return CliExit::RouterFailed;
     }
     const std::vector<PortType> types(table.begin(), table.end());
@@ -78,8 +77,7 @@ CliExit PortTypesWrite(CliContext& context, const QString& path, bool reverse, i
     const uint8_t reverseFlag = reverse && !doc.IsExtendedControlCard() ? 1 : 0;
     if (!doc.CommPort().SetDataRouterParameters(reverseFlag, static_cast<uint8_t>(takeDelay),
                                                 PortTypeWireCodes(contents.types))) {
-        context.ui.showMessage(QStringLiteral("Unable to write the Port Config. data."),
-                               MessageIcon::Warning);
+        context.ui.showMessage(kPortTypesWriteFailedText, MessageIcon::Warning);
         return CliExit::RouterFailed;
     }
     context.ui.sleep(RouterConfigDoc::kWriteSettleMs);
@@ -151,8 +149,7 @@ CliExit ScrambleRead(CliContext& context, const QString& savePath) {
     ScrambleMap map = MapFor(doc);
     ScrambleTableWords words = map.ToTableWords();
     if (!doc.CommPort().GetScrambleTable(words)) {
-        context.ui.showMessage(QStringLiteral("Unable to read the Scramble Table of the Router."),
-                               MessageIcon::Warning);
+        context.ui.showMessage(kScrambleReadFailedText, MessageIcon::Warning);
         return CliExit::RouterFailed;
     }
     map.TakeTableWords(words);
@@ -177,7 +174,7 @@ CliExit ScrambleWrite(CliContext& context, const QString& path) {
         return CliExit::RouterFailed;
     }
     if (!doc.CommPort().SetScrambleTable(map.ToTableWords())) {
-        context.ui.showMessage(QStringLiteral("Scramble Map write failed!!"), MessageIcon::Warning);
+        context.ui.showMessage(kScrambleWriteFailedText, MessageIcon::Warning);
         return CliExit::RouterFailed;
     }
     return CliExit::Ok;

@@ -265,7 +265,7 @@ void RouterConnectFormView::ExecuteSingleTake() {
                     : commPort_.Take(source, destination);
     }
     if (!taken) {
-        ui_.showMessage(QStringLiteral("Take Failed!!"), MessageIcon::Warning);
+        ui_.showMessage(kTakeFailedText, MessageIcon::Warning);
     }
     AutoReadIfTicked();
     StepFields(input, output);
@@ -404,8 +404,7 @@ void RouterConnectFormView::ReadOutputRange(int first, int last) {
         }
     }
     if (!read) {
-        ui_.showMessage(QStringLiteral("Unable to read the information from the router."),
-                        MessageIcon::Warning);
+        ui_.showMessage(kReadOutputsFailedText, MessageIcon::Warning);
         return;
     }
     if (settings_->SendReadsToSalvo()) {

@@ -73,8 +73,7 @@ void RouterPortTypesFormView::Read() {
         read = doc_.CommPort().GetDataRouterParameters(reverse, takeDelay, table);
     }
     if (!read) {
-        doc_.Ui().showMessage(QStringLiteral("Unable to read the Port Type data from the Router."),
-                              MessageIcon::Warning);
+        doc_.Ui().showMessage(kPortTypesReadFailedText, MessageIcon::Warning);
         return;
     }
     form_->SetPortTypes(std::vector<PortType>(table.begin(), table.end()));
@@ -101,8 +100,7 @@ void RouterPortTypesFormView::Write() {
         }
     }
     if (!written) {
-        doc_.Ui().showMessage(QStringLiteral("Unable to write the Port Config. data."),
-                              MessageIcon::Warning);
+        doc_.Ui().showMessage(kPortTypesWriteFailedText, MessageIcon::Warning);
         return;
     }
     doc_.Ui().showMessage(QStringLiteral("Port Config. data written."), MessageIcon::Warning);

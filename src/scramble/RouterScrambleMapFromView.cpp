@@ -166,8 +166,7 @@ void RouterScrambleMapFromView::Read() {
         read = doc_.CommPort().GetScrambleTable(words);
     }
     if (!read) {
-        doc_.Ui().showMessage(QStringLiteral("Unable to read the Scramble Table of the Router."),
-                              MessageIcon::Warning);
+        doc_.Ui().showMessage(kScrambleReadFailedText, MessageIcon::Warning);
         return;
     }
     map_.TakeTableWords(words);
@@ -187,7 +186,7 @@ void RouterScrambleMapFromView::Write() {
         doc_.Ui().showMessage(QStringLiteral("Scramble Map successfully written."),
                               MessageIcon::Information);
     } else {
-        doc_.Ui().showMessage(QStringLiteral("Scramble Map write failed!!"), MessageIcon::Warning);
+        doc_.Ui().showMessage(kScrambleWriteFailedText, MessageIcon::Warning);
     }
 }
 

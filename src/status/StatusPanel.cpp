@@ -19,7 +19,6 @@ const QString kSupplyPresentText = QStringLiteral("Power Supply Present");
 const QString kTemperatureText = QStringLiteral("Power Supply Temp. OK");
 const QString kVerticalRefText = QStringLiteral("Vertical Ref.");
 const QString kAesRefText = QStringLiteral("AES Ref.");
-const QStringList kCardStates{"Active", "Standby", "Offline", "Ineligible"};
 constexpr int kListRows = 8;
 
 // Grid rows of the supply and reference check boxes; column 0 holds the row labels.
@@ -130,7 +129,7 @@ QWidget* StatusPanel::BuildCardGroups() {
     auto* stateLabel = new QLabel(QStringLiteral("State:"), card);
     cardState_ = new QComboBox(card);
     cardState_->setObjectName(QStringLiteral("cardState"));
-    cardState_->addItems(kCardStates);
+    cardState_->addItems(StatusPanelReading::CardStateNames());
     LabelControl(stateLabel, cardState_);
     StatusIndicator::MakeReadOnly(*cardState_);
     cardLayout->addWidget(inPrimarySlot_, 0, 0, 1, 2);

@@ -115,4 +115,9 @@ QStringList StatusPanelReading::FanLines(std::span<const uint8_t> fans) {
     return lines;
 }
 
+QStringList StatusPanelReading::CardStateNames() {
+    return {QStringLiteral("Active"), QStringLiteral("Standby"), QStringLiteral("Offline"),
+            QStringLiteral("Ineligible")};
+}
+
 }  // namespace zerandi

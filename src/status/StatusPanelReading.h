@@ -48,6 +48,9 @@ struct StatusPanelReading {
         return references.at(static_cast<size_t>(control));
     }
 
+    // The names of the card states, in state order.
+    static QStringList CardStateNames();
+
     static StatusPanelReading FromHealth(const GeneralHealthStatus& health, int32_t productId,
                                          int32_t firstLevelSignalType);
     // "Aux data: 00000001 10000000": most significant bit first, a blank after eight.

@@ -1,5 +1,7 @@
 #include "status/SystemStatusView.h"
 
+#include "status/ControllerStates.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,9 +30,6 @@ const QString kStartText = QStringLiteral("Start Auto Read");
 const QString kStopText = QStringLiteral("STOP");
 const QString kStoppedText = QStringLiteral("Auto Upload");
 const QString kIntervalEntry = QStringLiteral("2 sec");
-const QString kReadFailedText = QStringLiteral("Unable to read router status data.");
-const QString kStateFailedText = QStringLiteral("Unable to set the state of the controller.");
-const QString kResetFailedText = QStringLiteral("Unable to reset the controller.");
 
 }  // namespace
 
@@ -98,7 +97,7 @@ bool SystemStatusView::Read() {
         read = ReadStatus();
     }
     if (!read) {
-        doc_.Ui().showMessage(kReadFailedText, MessageIcon::Warning);
+        doc_.Ui().showMessage(kStatusReadFailedText, MessageIcon::Warning);
     }
     return read;
 }
@@ -164,7 +163,7 @@ void SystemStatusView::AutoReadTick() {
         if (!ReadStatus()) {
             // Stopped before the box, so that no tick comes while it is up.
             StopAutoRead();
-            doc_.Ui().showMessage(kReadFailedText, MessageIcon::Warning);
+            doc_.Ui().showMessage(kStatusReadFailedText, MessageIcon::Warning);
         }
     });
 }
@@ -178,7 +177,7 @@ void SystemStatusView::SetControllerState(uint8_t state) {
         set = doc_.CommPort().SetControllerState(state);
     }
     if (!set) {
-        doc_.Ui().showMessage(kStateFailedText, MessageIcon::Warning);
+        doc_.Ui().showMessage(kControllerStateFailedText, MessageIcon::Warning);
     }
 }
 
@@ -189,7 +188,7 @@ void SystemStatusView::ResetController() {
         reset = doc_.CommPort().ResetController();
     }
     if (!reset) {
-        doc_.Ui().showMessage(kResetFailedText, MessageIcon::Warning);
+        doc_.Ui().showMessage(kControllerResetFailedText, MessageIcon::Warning);
     }
 }
 
