@@ -3,6 +3,7 @@
 #include <QFile>
 #include <optional>
 
+#include "scramble/ScrambleMapFile.h"
 #include "shell/UiServices.h"
 
 namespace zerandi {
@@ -19,6 +20,7 @@ constexpr qsizetype kWordBytes = 2;
 constexpr qsizetype kDescriptionField = 21;
 constexpr qsizetype kDescriptionChars = 20;
 constexpr QChar kUnprintable = u'?';
+constexpr QChar kQuoteStandIn = u'\'';
 
 const QString kShortFileText = QStringLiteral(
     "The file is shorter than a Halvern configuration file.\n"
@@ -64,6 +66,8 @@ QString HalvernImport::DescriptionText(const QByteArray& field) {
     for (QChar& c : text) {
         if (!c.isPrint()) {
             c = kUnprintable;
+        } else if (c == ScrambleMapFile::kDescriptionQuote) {
+            c = kQuoteStandIn;
         }
     }
     return text;

@@ -24,7 +24,8 @@ public:
     static bool Import(UiServices& ui, const QString& path, ScrambleMap& map);
 
     // A description field as it may be shown: cut at the first zero byte and at 20
-    // characters, with anything unprintable replaced.
+    // characters, with anything unprintable replaced by '?' and a double quote (which a
+    // ".scr" file cannot hold) by an apostrophe.
     static QString DescriptionText(const QByteArray& field);
 };
 

@@ -51,7 +51,7 @@ std::optional<ScrambleEntry> ParseEntry(const QString& line) {
         return std::nullopt;
     }
     ScrambleEntry entry{*a1a2, *a3a4, {}};
-    const QStringList quoted = match.captured(3).split(u'"');
+    const QStringList quoted = match.captured(3).split(ScrambleMapFile::kDescriptionQuote);
     if (quoted.size() >= 3) {
         entry.description = quoted.at(1);
     }

@@ -15,6 +15,8 @@ class UiServices;
 class ScrambleMapFile {
 public:
     static constexpr const char* kTitle = "Scramble Map File";
+    // Ends a description on its line, so no description may hold one.
+    static constexpr char16_t kDescriptionQuote = u'"';
 
     // The whole file as text with "\n" line ends.
     static QString Format(const ScrambleMap& map);

@@ -1,7 +1,9 @@
 // A Halvern configuration file to import: every entry whose bytes the file holds is taken
-// whole, the others keep what they had, and what is taken fits a scramble entry.
+// whole, the others keep what they had, and what is taken fits a scramble entry and a
+// ".scr" file.
 #include "FuzzCheck.h"
 #include "scramble/HalvernImport.h"
+#include "scramble/ScrambleMapFile.h"
 
 using namespace zerandi;
 
@@ -30,7 +32,7 @@ void RequireTable(const ScrambleMap::Table& table, bool wholeFile) {
             Require(taken && entry.a3a4 != kUntouchedAddress);
             Require(entry.description.size() <= kDescriptionChars);
             for (const QChar c : entry.description) {
-                Require(c.isPrint());
+                Require(c.isPrint() && c != ScrambleMapFile::kDescriptionQuote);
             }
         }
     }

@@ -22,10 +22,14 @@ void ForEachEntry(ScrambleMap& map, Change change) {
     }
 }
 
-ScrambleMap MarkedMap() {
-    ScrambleMap map = ScrambleMap::ForRouter(16, 16);
-    ForEachEntry(map, [](ScrambleEntry& entry) { entry.description = kUntouched; });
-    return map;
+// Built once: each run starts from a copy.
+const ScrambleMap& MarkedMap() {
+    static const ScrambleMap marked = [] {
+        ScrambleMap map = ScrambleMap::ForRouter(16, 16);
+        ForEachEntry(map, [](ScrambleEntry& entry) { entry.description = kUntouched; });
+        return map;
+    }();
+    return marked;
 }
 
 // The entries a parse wrote form a prefix of the table.
@@ -50,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes = FuzzBytes(data, size);
     QTextStream in(bytes);
     in.setEncoding(QStringConverter::Latin1);
-    const ScrambleMap before = MarkedMap();
+    const ScrambleMap& before = MarkedMap();
     ScrambleMap map = before;
     const bool parsed = ScrambleMapFile::Parse(in, map);
 

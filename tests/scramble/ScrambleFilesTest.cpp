@@ -274,6 +274,7 @@ TEST(HalvernImportTest, DescriptionsAreCutAndCleaned) {
         {QByteArray("Camera 1\0junk", 13), "Camera 1"},
         {QByteArray(21, 'x'), "xxxxxxxxxxxxxxxxxxxx"},
         {QByteArray("Tab\there\x07", 9), "Tab?here?"},
+        {QByteArray("VTR \"A\"", 7), "VTR 'A'"},
         {QByteArray(), ""},
     };
     for (const Case& c : cases) {
