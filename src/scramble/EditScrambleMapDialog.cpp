@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "scramble/ScrambleMapFile.h"
 #include "shell/AccessibleName.h"
 
 namespace zerandi {
@@ -38,8 +39,8 @@ EditScrambleMapDialog::EditScrambleMapDialog(Table table, uint32_t entryNumber,
     description_->setMinimumWidth(
         description_->fontMetrics().horizontalAdvance(QString(kMaxDescriptionChars + 1, u'n')));
     // A double quote would end the description early when a ".scr" file is read back.
-    description_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), this));
+    const QString noQuote = QStringLiteral("[^%1]*").arg(QChar(ScrambleMapFile::kDescriptionQuote));
+    description_->setValidator(new QRegularExpressionValidator(QRegularExpression(noQuote), this));
     const std::array<std::pair<QString, QLineEdit*>, 3> rows{{
         {QStringLiteral("A1A&2:"), a1a2_},
         {QStringLiteral("A3A&4:"), a3a4_},
