@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "PtySimulator.h"
-#include "SimRouter.h"
 #include "protocol/RouterDiagnosticCommPort.h"
 #include "serial/SystemClock.h"
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
+#include "sim/PtySimulator.h"
+#include "sim/SimRouter.h"
 
 namespace zbench {
 

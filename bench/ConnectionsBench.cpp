@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 #include "config/RouterConfigDoc.h"
 #include "connect/RouterConnectFormView.h"
 #include "serial/PortChoice.h"

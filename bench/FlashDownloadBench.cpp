@@ -5,13 +5,14 @@
 //
 //   zerandi-bench-flash [baud[:lines] ...]      (default: 115200:2000 9600:2000)
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <string>
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 #include "flash/FlashDownloadSequence.h"
-#include "flash/FlashImages.h"
+#include "sim/FirmwareImage.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ double PausesAloneMs(zerandi::UiServices& ui, int pauses) {
 }
 
 bool Measure(uint32_t baud, int lines) {
-    const QString image = zerandi::test::WriteImage(QStringLiteral("zerandi-bench.mx"),
-                                                    zerandi::test::ImageLines(lines));
+    const QString image = QDir::temp().filePath(QStringLiteral("zerandi-bench.mx"));
     zbench::PacedRouter paced(zsim::SimRouter::kDefaultModel, baud);
-    if (image.isEmpty() || !paced.Open()) {
+    if (!zsim::WriteImageFile(QFile::encodeName(image).toStdString(), zsim::ImageLines(lines)) ||
+        !paced.Open()) {
         return false;
     }
     FlashDownloadSequence sequence(paced.facade, paced.ui, {});

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <cstdint>
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // salvo of 256 takes (QS1214). Neither has a mandated pause, so the line time is the floor.
 #include <QCoreApplication>
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 #include "config/ConfigReadSequence.h"
 #include "config/ConfigViewSettings.h"
 #include "config/RouterConfigDoc.h"

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <vector>
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 namespace {
 

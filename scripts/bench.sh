@@ -10,11 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build-bench
-launcher=()
-if command -v ccache > /dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > /dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 benches=(productid connections switching tables flash)
 cmake --build "$build" -j2 --target "${benches[@]/#/zerandi-bench-}" > /dev/null
 

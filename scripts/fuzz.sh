@@ -24,12 +24,8 @@ if [ $# -gt 0 ]; then
   targets=("$@")
 fi
 
-launcher=()
-if command -v ccache > /dev/null; then
-  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DZERANDI_FUZZ=ON \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" > /dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build "$build" -j2 --target "${targets[@]/%/_fuzz}"
 
 work="$(mktemp -d)"

@@ -4,12 +4,12 @@
 
 #include "serial/QtSerialDevice.h"
 #include "serial/SerialSettingsDialog.h"
+#include "services/InternalError.h"
+#include "services/UiServices.h"
+#include "services/VersionInfo.h"
 #include "shell/CMainFrame.h"
 #include "shell/CustomMdiChildWnd.h"
-#include "shell/InternalError.h"
 #include "shell/PendingView.h"
-#include "shell/UiServices.h"
-#include "shell/VersionInfo.h"
 
 namespace zerandi {
 

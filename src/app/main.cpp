@@ -3,22 +3,21 @@
 #include <QIcon>
 #include <QStringList>
 #include <cstdio>
-#include <memory>
-#include <string>
+#include <optional>
 
-#include "ServedRouter.h"
-#include "SimRouter.h"
 #include "app/InstalledViews.h"
 #include "app/StartupCommandLine.h"
 #include "app/ZerandiApplication.h"
 #include "serial/PortChoice.h"
+#include "services/VersionInfo.h"
 #include "shell/ApplicationIcon.h"
 #include "shell/CMainFrame.h"
 #include "shell/QtUiServices.h"
-#include "shell/VersionInfo.h"
+#include "simulate/BuiltInSimulator.h"
 
 namespace {
 
+using zerandi::BuiltInSimulator;
 using zerandi::StartupCommandLine;
 
 constexpr int kExitOk = 0;
@@ -36,14 +35,6 @@ QStringList ArgumentsOf(int argc, char** argv) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     return arguments;
-}
-
-QString ModelList() {
-    QStringList names;
-    for (const std::string& name : zsim::SimRouter::ModelNames()) {
-        names << QString::fromStdString(name);
-    }
-    return names.join(QStringLiteral(", "));
 }
 
 // Answers what needs no window: the usage, the version, a command line in error.
@@ -65,10 +56,9 @@ int AnswerWithoutWindow(const StartupCommandLine& commandLine, const QString& pr
         case StartupCommandLine::Action::Run:
             break;
     }
-    if (commandLine.Simulate() &&
-        !zsim::SimRouter::HasModel(commandLine.SimulatedModel().toStdString())) {
+    if (commandLine.Simulate() && !BuiltInSimulator::HasModel(commandLine.SimulatedModel())) {
         Print(stderr, QStringLiteral("Unknown router model \"%1\". Models: %2.")
-                          .arg(commandLine.SimulatedModel(), ModelList()));
+                          .arg(commandLine.SimulatedModel(), BuiltInSimulator::ModelList()));
         return kExitUsage;
     }
     return -1;
@@ -92,15 +82,15 @@ int main(int argc, char** argv) {
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
     zerandi::PortChoice port = commandLine.LinkChoice().Port();
-    std::unique_ptr<zsim::ServedRouter> simulator;
+    BuiltInSimulator simulator;
     if (commandLine.Simulate()) {
-        simulator =
-            std::make_unique<zsim::ServedRouter>(commandLine.SimulatedModel().toStdString());
-        if (!simulator->Start()) {
+        const std::optional<zerandi::PortChoice> simulated =
+            simulator.Start(commandLine.SimulatedModel());
+        if (!simulated) {
             Print(stderr, QStringLiteral("The simulated router could not be started."));
             return kExitFailure;
         }
-        port = zerandi::PortChoice::Device(QString::fromStdString(simulator->DevicePath()));
+        port = *simulated;
     }
 
     // The link closes before the simulator and the services it reports through go.

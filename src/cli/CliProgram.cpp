@@ -6,8 +6,6 @@
 #include <memory>
 #include <optional>
 
-#include "ServedRouter.h"
-#include "SimRouter.h"
 #include "cli/CliCommand.h"
 #include "cli/CliResult.h"
 #include "cli/CliUiServices.h"
@@ -15,7 +13,8 @@
 #include "serial/QtSerialDevice.h"
 #include "serial/StartupLinkChoice.h"
 #include "serial/SystemClock.h"
-#include "shell/VersionInfo.h"
+#include "services/VersionInfo.h"
+#include "simulate/BuiltInSimulator.h"
 
 namespace zerandi {
 
@@ -108,10 +107,10 @@ private:
     CliExit RunCommand(const CliCommand& command, const QStringList& commandArguments) {
         CliUiServices ui(kProgramName, parser_.isSet(options_.yes));
         CliResult result;
-        std::unique_ptr<zsim::ServedRouter> simulated;
+        BuiltInSimulator simulator;
         std::unique_ptr<RouterConfigDoc> doc;
         if (command.NeedsRouter(commandArguments)) {
-            const std::optional<CliExit> failed = OpenRouter(ui, simulated, doc);
+            const std::optional<CliExit> failed = OpenRouter(ui, simulator, doc);
             if (failed) {
                 return *failed;
             }
@@ -125,8 +124,7 @@ private:
         return exit;
     }
 
-    std::optional<CliExit> OpenRouter(UiServices& ui,
-                                      std::unique_ptr<zsim::ServedRouter>& simulated,
+    std::optional<CliExit> OpenRouter(UiServices& ui, BuiltInSimulator& simulator,
                                       std::unique_ptr<RouterConfigDoc>& doc) {
         const StartupLinkChoice link = StartupLinkChoice::FromOptions(
             ValueOf(parser_, options_.port), ValueOf(parser_, options_.baud));
@@ -135,18 +133,18 @@ private:
         }
         PortChoice port = link.Port();
         if (parser_.isSet(options_.simulate)) {
-            const std::string model = parser_.value(options_.simulate).toStdString();
-            if (!zsim::SimRouter::HasModel(model)) {
-                return static_cast<CliExit>(Usage(QStringLiteral("unknown router model \"%1\".")
-                                                      .arg(parser_.value(options_.simulate))));
+            const QString model = parser_.value(options_.simulate);
+            if (!BuiltInSimulator::HasModel(model)) {
+                return static_cast<CliExit>(
+                    Usage(QStringLiteral("unknown router model \"%1\".").arg(model)));
             }
-            simulated = std::make_unique<zsim::ServedRouter>(model);
-            if (!simulated->Start()) {
+            const std::optional<PortChoice> simulated = simulator.Start(model);
+            if (!simulated) {
                 Print(stderr, kProgramName +
                                   QStringLiteral(": the simulated router could not be started.\n"));
                 return CliExit::PortNotOpened;
             }
-            port = PortChoice::Device(QString::fromStdString(simulated->DevicePath()));
+            port = *simulated;
         }
         doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock_,
                                                 port, link.BaudRate());

@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdio>
 
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 

@@ -12,7 +12,7 @@
 #include "config/RouterConfigDoc.h"
 #include "flash/FlashDownloadSequence.h"
 #include "flash/FlashSlots.h"
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 

@@ -4,8 +4,9 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliResult.h"
-#include "cli/CommLogDecoder.h"
-#include "shell/UiServices.h"
+#include "protocol/CommLogDecoder.h"
+#include "services/FileTexts.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 
@@ -24,7 +25,7 @@ CliExit DecodeLog(CliContext& context) {
     }
     QFile file(context.arguments.front());
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        context.ui.showMessage(QStringLiteral("Could not open file."), MessageIcon::Warning);
+        context.ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
         return CliExit::RouterFailed;
     }
     CliTable table{{QStringLiteral("Direction"), QStringLiteral("Time"), QStringLiteral("Command"),

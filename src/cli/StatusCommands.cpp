@@ -10,7 +10,7 @@
 #include "config/RouterConfigDoc.h"
 #include "protocol/GeneralHealthStatus.h"
 #include "protocol/RouterMessage.h"
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 #include "status/ControllerStates.h"
 #include "status/StatusMessageLines.h"
 #include "status/StatusPanelReading.h"

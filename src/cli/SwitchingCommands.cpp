@@ -9,12 +9,15 @@
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
 #include "connect/ConnectionRows.h"
+#include "connect/MonitorStatusRead.h"
+#include "connect/OutputRangeRead.h"
 #include "connect/SalvoFile.h"
+#include "connect/SingleTake.h"
 #include "connect/TakeLists.h"
 #include "connect/TakeRules.h"
-#include "protocol/RouterLevel.h"
-#include "shell/TextFileSave.h"
-#include "shell/UiServices.h"
+#include "services/FileTexts.h"
+#include "services/TextFileSave.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 
@@ -42,14 +45,8 @@ std::optional<OutputRange> RangeArguments(CliContext& context, const QStringList
     return OutputRange{*first, *last};
 }
 
-// What the router reports for outputs first..last; nothing after the failure was told.
 std::optional<std::vector<int32_t>> ReadOutputs(CliContext& context, const OutputRange& range) {
-    std::vector<int32_t> words(static_cast<size_t>(range.last - range.first + 1));
-    if (!context.doc->CommPort().GetCrosspointStatus(range.first, range.last, words)) {
-        context.ui.showMessage(kReadOutputsFailedText, MessageIcon::Warning);
-        return std::nullopt;
-    }
-    return words;
+    return OutputRangeRead(context.doc->CommPort(), context.ui).Run(range.first, range.last);
 }
 
 CliTable OutputTable(const OutputRange& range, const std::vector<int32_t>& words, bool dataRouter) {
@@ -60,7 +57,7 @@ CliTable OutputTable(const OutputRange& range, const std::vector<int32_t>& words
     int output = range.first;
     for (const int32_t word : words) {
         QStringList row{QString::number(output++),
-                        FormatSourceText(ConnectionSource(word, dataRouter)).trimmed()};
+                        ConnectionSourceText(word, dataRouter).trimmed()};
         if (dataRouter) {
             row << FlagDigits(word);
         }
@@ -103,13 +100,9 @@ CliExit Take(CliContext& context) {
                                 doc.IsExtendedControlCard(), parser.isSet(distributed),
                                 parser.isSet(forward)};
     const uint16_t source = SingleTakeSource(*input, terms);
-    const auto destination = static_cast<uint16_t>(*output);
-    const bool taken =
-        parser.isSet(timestamp)
-            ? doc.CommPort().TimedTake(source, destination, static_cast<uint16_t>(*stamp))
-            : doc.CommPort().Take(source, destination);
-    if (!taken) {
-        context.ui.showMessage(kTakeFailedText, MessageIcon::Warning);
+    const std::optional<int> timedAt = parser.isSet(timestamp) ? stamp : std::nullopt;
+    if (!SingleTake(doc.CommPort(), context.ui)
+             .Run(source, static_cast<uint16_t>(*output), timedAt)) {
         return CliExit::RouterFailed;
     }
     context.result.Add(QStringLiteral("Source word"), source);
@@ -141,7 +134,7 @@ CliExit ReadOutputsCommand(CliContext& context) {
 std::optional<TakeList> ReadSalvo(CliContext& context, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        context.ui.showMessage(QStringLiteral("Could not open file."), MessageIcon::Warning);
+        context.ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
         return std::nullopt;
     }
     const SalvoFileContents contents = ReadSalvoText(file.readAll());
@@ -166,11 +159,10 @@ CliExit VerifySalvo(CliContext& context, const TakeList& salvo, bool dataRouter)
         {QStringLiteral("Output"), QStringLiteral("Expected"), QStringLiteral("Found")}, {}};
     for (const auto& [source, output] : salvo) {
         const int32_t found = (*words)[static_cast<size_t>(output - range.first)];
-        const int32_t expected = ConnectionSource(source, dataRouter);
-        if (ConnectionSource(found, dataRouter) != expected) {
-            mismatches.rows.push_back(
-                {QString::number(output), FormatSourceText(expected).trimmed(),
-                 FormatSourceText(ConnectionSource(found, dataRouter)).trimmed()});
+        if (ConnectionSource(found, dataRouter) != ConnectionSource(source, dataRouter)) {
+            mismatches.rows.push_back({QString::number(output),
+                                       ConnectionSourceText(source, dataRouter).trimmed(),
+                                       ConnectionSourceText(found, dataRouter).trimmed()});
         }
     }
     const bool verified = mismatches.rows.empty();
@@ -244,17 +236,15 @@ CliExit Monitors(CliContext& context) {
     if (!ReadRouterIdentity(*context.doc)) {
         return CliExit::RouterFailed;
     }
-    const int count = ModelMonitorCount(context.doc->ProductId());
-    std::vector<int32_t> words(static_cast<size_t>(count), TriStateSource);
-    if (count > 0 && !context.doc->CommPort().GetMonitorStatus(count, words)) {
+    const auto words =
+        MonitorStatusRead(context.doc->CommPort(), context.ui).Run(context.doc->ProductId());
+    if (!words) {
         return CliExit::RouterFailed;
     }
     CliTable table{{QStringLiteral("Monitor"), QStringLiteral("Output")}, {}};
-    for (int monitor = 1; monitor <= count; ++monitor) {
-        const int32_t word = words[static_cast<size_t>(monitor - 1)];
-        table.rows.push_back({QString::number(monitor), word == TriStateSource
-                                                            ? QStringLiteral("none")
-                                                            : QString::number(word)});
+    int monitor = 1;
+    for (const int32_t word : *words) {
+        table.rows.push_back({QString::number(monitor++), MonitoredOutputText(word)});
     }
     context.result.AddTable(QStringLiteral("Monitors"), std::move(table));
     return CliExit::Ok;

@@ -9,11 +9,13 @@
 #include "config/RouterModelTables.h"
 #include "porttypes/PortType.h"
 #include "porttypes/PortTypeFile.h"
+#include "porttypes/PortTypesTransfer.h"
 #include "scramble/HalvernImport.h"
 #include "scramble/ScrambleMap.h"
 #include "scramble/ScrambleMapFile.h"
 #include "scramble/ScrambleMapReport.h"
-#include "shell/UiServices.h"
+#include "scramble/ScrambleMapTransfer.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 
@@ -35,27 +37,20 @@ bool ReadDataRouter(CliContext& context) {
     return true;
 }
 
-size_t PortCountOf(const RouterConfigDoc& doc) {
-    return RouterPortCount(ModelInputCount(doc.ProductId()));
-}
-
 CliExit PortTypesRead(CliContext& context, const QString& savePath) {
     if (!ReadDataRouter(context)) {
         return CliExit::RouterFailed;
     }
-    std::vector<uint8_t> table(PortCountOf(*context.doc), 0);
-    bool reverse = false;
-    uint8_t takeDelay = 0;
-    if (!context.doc->CommPort().GetDataRouterParameters(reverse, takeDelay, table)) {
-        context.ui.showMessage(kPortTypesReadFailedText, MessageIcon::Warning);
+    PortTypesTable table;
+    if (!PortTypesTransfer(*context.doc).Read(table)) {
         return CliExit::RouterFailed;
     }
-    const std::vector<PortType> types(table.begin(), table.end());
+    const std::vector<PortType>& types = table.types;
     if (!savePath.isEmpty() && !PortTypeFile::Write(context.ui, savePath, types)) {
         return CliExit::RouterFailed;
     }
-    context.result.Add(QStringLiteral("Reverse"), reverse);
-    context.result.Add(QStringLiteral("Take delay"), takeDelay);
+    context.result.Add(QStringLiteral("Reverse"), table.reverse);
+    context.result.Add(QStringLiteral("Take delay"), table.takeDelay);
     CliTable rows{{QStringLiteral("Port"), QStringLiteral("Type")}, {}};
     for (size_t port = 0; port < types.size(); ++port) {
         rows.rows.push_back({QString::number(port + 1), PortTypeListName(types[port])});
@@ -69,18 +64,12 @@ CliExit PortTypesWrite(CliContext& context, const QString& path, bool reverse, i
         return CliExit::RouterFailed;
     }
     RouterConfigDoc& doc = *context.doc;
-    const PortTypeFile::Contents contents = PortTypeFile::Read(context.ui, path, PortCountOf(doc));
-    if (contents.outcome != PortTypeFile::Outcome::Read) {
+    PortTypesTransfer transfer(doc);
+    PortTypeFile::Contents contents = PortTypeFile::Read(context.ui, path, transfer.PortCount());
+    if (contents.outcome != PortTypeFile::Outcome::Read ||
+        !transfer.Write({std::move(contents.types), reverse, takeDelay})) {
         return CliExit::RouterFailed;
     }
-    // An extended card has no reverse setting.
-    const uint8_t reverseFlag = reverse && !doc.IsExtendedControlCard() ? 1 : 0;
-    if (!doc.CommPort().SetDataRouterParameters(reverseFlag, static_cast<uint8_t>(takeDelay),
-                                                PortTypeWireCodes(contents.types))) {
-        context.ui.showMessage(kPortTypesWriteFailedText, MessageIcon::Warning);
-        return CliExit::RouterFailed;
-    }
-    context.ui.sleep(RouterConfigDoc::kWriteSettleMs);
     doc.AskAndResetController(RouterConfigDoc::ConfigurationResetQuestion());
     return CliExit::Ok;
 }
@@ -115,11 +104,6 @@ CliExit PortTypes(CliContext& context) {
                        "and --take-delay 0 to 255."));
 }
 
-ScrambleMap MapFor(const RouterConfigDoc& doc) {
-    return ScrambleMap::ForRouter(ModelInputCount(doc.ProductId()),
-                                  ModelOutputCount(doc.ProductId()));
-}
-
 ControllerStarts StartsOf(const RouterConfigDoc& doc) {
     const RouterLevel& first = doc.levels.front();
     return ControllerStarts{first.controllerInputStart, first.controllerOutputStart};
@@ -146,13 +130,11 @@ CliExit ScrambleRead(CliContext& context, const QString& savePath) {
     if (!ReadRouterIdentity(doc)) {
         return CliExit::RouterFailed;
     }
-    ScrambleMap map = MapFor(doc);
-    ScrambleTableWords words = map.ToTableWords();
-    if (!doc.CommPort().GetScrambleTable(words)) {
-        context.ui.showMessage(kScrambleReadFailedText, MessageIcon::Warning);
+    ScrambleMapTransfer transfer(doc);
+    ScrambleMap map = transfer.RouterMap();
+    if (!transfer.Read(map)) {
         return CliExit::RouterFailed;
     }
-    map.TakeTableWords(words);
     if (!savePath.isEmpty() && !ScrambleMapFile::Save(context.ui, savePath, map)) {
         return CliExit::RouterFailed;
     }
@@ -169,15 +151,11 @@ CliExit ScrambleWrite(CliContext& context, const QString& path) {
     if (!ReadRouterIdentity(doc)) {
         return CliExit::RouterFailed;
     }
-    ScrambleMap map = MapFor(doc);
-    if (!ScrambleMapFile::Load(context.ui, path, map)) {
-        return CliExit::RouterFailed;
-    }
-    if (!doc.CommPort().SetScrambleTable(map.ToTableWords())) {
-        context.ui.showMessage(kScrambleWriteFailedText, MessageIcon::Warning);
-        return CliExit::RouterFailed;
-    }
-    return CliExit::Ok;
+    ScrambleMapTransfer transfer(doc);
+    ScrambleMap map = transfer.RouterMap();
+    return ScrambleMapFile::Load(context.ui, path, map) && transfer.Write(map)
+               ? CliExit::Ok
+               : CliExit::RouterFailed;
 }
 
 // Files only: the full-size map, as the view has it before any router is known.

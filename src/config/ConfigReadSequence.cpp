@@ -10,7 +10,7 @@
 #include "protocol/PartitionParameters.h"
 #include "protocol/SerialCommParameters.h"
 #include "protocol/SoftwareVersion.h"
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 

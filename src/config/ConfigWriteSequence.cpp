@@ -7,7 +7,7 @@
 #include "config/RouterModelTables.h"
 #include "protocol/PartitionParameters.h"
 #include "protocol/SerialCommParameters.h"
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 

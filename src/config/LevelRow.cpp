@@ -4,14 +4,14 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 
-#include "config/NumberEdit.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
 #include "config/SignalTypes.h"
 #include "protocol/RouterLevel.h"
+#include "services/UiServices.h"
 #include "shell/AccessibleName.h"
 #include "shell/FieldWidth.h"
-#include "shell/UiServices.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi {
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "config/RouterModelTables.h"
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 

@@ -21,19 +21,19 @@
 #include "config/ConfigReadSequence.h"
 #include "config/ConfigWriteSequence.h"
 #include "config/ControlCardText.h"
-#include "config/IpAddressEdit.h"
 #include "config/LevelGridHeader.h"
 #include "config/LevelRow.h"
-#include "config/NumberEdit.h"
 #include "config/ProtocolCapabilities.h"
 #include "config/ProtocolNames.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
+#include "services/BusyScope.h"
 #include "shell/AccessibleName.h"
-#include "shell/BusyScope.h"
 #include "shell/ChildFrameVisibility.h"
 #include "shell/FieldWidth.h"
 #include "shell/ViewMenuSet.h"
+#include "widgets/IpAddressEdit.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi {
 

@@ -15,6 +15,8 @@ constexpr int32_t kQR1205 = 8;
 constexpr int32_t kQR1206 = 64;
 constexpr int32_t kQR1207 = 28;
 constexpr int32_t kQR1208 = 56;
+constexpr int32_t kQR1209 = 12;
+constexpr int32_t kQS1214 = 99;
 
 // Besides TriStateSource, the "disconnected" source numbers of the models that have them.
 constexpr int32_t kSmallRouterTriState1 = 255;
@@ -58,6 +60,23 @@ constexpr std::array<RouterModel, 11> kModelSizes{{
 
 constexpr std::array<int32_t, 2> kDataRouters{kQR1207, kQR1208};
 constexpr std::array<int32_t, 3> kFixedRearDiagModels{kQR1207, kQR1208, kQR1206};
+constexpr std::array<int32_t, 4> kModelsWithoutPld0{kQR1209, kQR1207, kQR1208, kQR1206};
+
+constexpr std::array<RouterModelReferences, 5> kModelReferences{{
+    {.productId = kQR1209,
+     .verticalRefs = false,
+     .videoDetect = true,
+     .aesRefs = 1,
+     .clockGenerator = true},
+    {.productId = kQR1207, .verticalRefSelect = true},
+    {.productId = kQR1208, .verticalRefSelect = true},
+    {.productId = kQR1206,
+     .verticalRefSelect = true,
+     .aesRefs = 2,
+     .aesRefSelect = true,
+     .twelveMHzClock = true},
+    {.productId = kQS1214, .aesRefs = 2},
+}};
 
 // Signal types each model accepts beyond Monitor, Data Forward and the data-router types.
 struct ModelSignalTypes {
@@ -171,6 +190,16 @@ bool SupportsSignalType(int32_t productId, int32_t signalType) {
         return true;
     }
     return ModelAcceptsSignalType(productId, signalType);
+}
+
+RouterModelReferences ModelReferences(int32_t productId) {
+    const RouterModelReferences* row = FindLastRow(
+        kModelReferences, [&](const RouterModelReferences& m) { return m.productId == productId; });
+    return row != nullptr ? *row : RouterModelReferences{.productId = productId};
+}
+
+bool HasPld0Download(int32_t productId) {
+    return !Contains(kModelsWithoutPld0, productId);
 }
 
 }  // namespace zerandi

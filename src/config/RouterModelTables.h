@@ -20,6 +20,19 @@ struct RouterModel {
     int32_t powerSupplies;
 };
 
+// The reference inputs a model's control card reports on; a model without a row has the two
+// vertical references and nothing else.
+struct RouterModelReferences {
+    int32_t productId = 0;
+    bool verticalRefs = true;
+    bool verticalRefSelect = false;  // reports which vertical reference is selected
+    bool videoDetect = false;
+    int32_t aesRefs = 0;
+    bool aesRefSelect = false;  // reports which AES reference is selected
+    bool clockGenerator = false;
+    bool twelveMHzClock = false;
+};
+
 // The models "Set Router Type" offers, in menu order.
 std::span<const uint8_t> SettableRouterTypes();
 
@@ -38,5 +51,8 @@ bool SupportsTriState(int32_t productId);
 bool IsTriStateSource(int32_t source, int32_t productId);
 bool HasSelectableRearDiag(int32_t productId);
 bool SupportsSignalType(int32_t productId, int32_t signalType);
+
+RouterModelReferences ModelReferences(int32_t productId);
+bool HasPld0Download(int32_t productId);
 
 }  // namespace zerandi

@@ -5,7 +5,7 @@
 
 #include "config/RouterModelTables.h"
 #include "connect/ConnectionRows.h"
-#include "shell/FileHeader.h"
+#include "services/FileHeader.h"
 
 namespace zerandi {
 

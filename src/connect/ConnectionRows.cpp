@@ -33,17 +33,22 @@ QString FormatSourceText(int32_t source) {
     return source == TriStateSource ? QStringLiteral("TRI") : Padded(source);
 }
 
+QString ConnectionSourceText(int32_t word, bool dataRouter) {
+    return FormatSourceText(ConnectionSource(word, dataRouter));
+}
+
 QString ConnectionHeading(bool dataRouter) {
     return dataRouter ? QStringLiteral("Input\t\t  Output      Flags")
                       : QStringLiteral("\tInput\t\tOutput");
 }
 
 QString FormatConnectionRow(int32_t word, int output, bool dataRouter) {
+    const QString source = ConnectionSourceText(word, dataRouter);
     if (dataRouter) {
-        return Padded(ConnectionSource(word, true)) + QStringLiteral("\t-->\t\t") + Padded(output) +
-               QStringLiteral("\t\t    ") + FlagDigits(word);
+        return source + QStringLiteral("\t-->\t\t") + Padded(output) + QStringLiteral("\t\t    ") +
+               FlagDigits(word);
     }
-    return u'\t' + FormatSourceText(word) + QStringLiteral("\t-->\t\t") + Padded(output);
+    return u'\t' + source + QStringLiteral("\t-->\t\t") + Padded(output);
 }
 
 QStringList ConnectionRows(int first, const std::vector<int32_t>& words, bool dataRouter) {
@@ -64,10 +69,13 @@ QString FormatModifiedSalvoRow(uint16_t input, uint16_t output) {
     return QString::number(input) + QStringLiteral("\t-->\t") + QString::number(output);
 }
 
+QString MonitoredOutputText(int32_t word) {
+    return word == TriStateSource ? QStringLiteral("none")
+                                  : QString::number(static_cast<uint32_t>(word));
+}
+
 QString FormatMonitorRow(int32_t word, int monitor) {
-    const QString shown = word == TriStateSource ? QStringLiteral("none")
-                                                 : QString::number(static_cast<uint32_t>(word));
-    return u'\t' + shown + QStringLiteral("\t->\t") + QString::number(monitor);
+    return u'\t' + MonitoredOutputText(word) + QStringLiteral("\t->\t") + QString::number(monitor);
 }
 
 }  // namespace zerandi

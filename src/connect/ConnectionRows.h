@@ -16,6 +16,8 @@ QString FormatSourceText(int32_t source);
 // The input a word read from an output names: a data router's word carries its source in
 // the low 12 bits and four flags above them.
 int32_t ConnectionSource(int32_t word, bool dataRouter);
+// The input a word read from an output names, as the lists show it.
+QString ConnectionSourceText(int32_t word, bool dataRouter);
 // "1" or "0" for the flag bits 15, 14, 13 and 12 of a data router's word, in that order.
 QString FlagDigits(int32_t word);
 
@@ -33,6 +35,8 @@ QStringList ConnectionRows(int first, const std::vector<int32_t>& words, bool da
 QString FormatSalvoRow(uint16_t input, uint16_t output);
 QString FormatModifiedSalvoRow(uint16_t input, uint16_t output);
 
+// The output a word read from a monitor names, or "none".
+QString MonitoredOutputText(int32_t word);
 // A row of the monitors list: the output monitor `monitor` shows, or "none".
 QString FormatMonitorRow(int32_t word, int monitor);
 

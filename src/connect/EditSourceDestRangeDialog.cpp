@@ -6,11 +6,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "config/NumberEdit.h"
 #include "config/RouterModelTables.h"
+#include "connect/ConnectTexts.h"
 #include "protocol/RouterLevel.h"
+#include "services/UiServices.h"
 #include "shell/AccessibleName.h"
-#include "shell/UiServices.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi {
 
@@ -137,12 +138,12 @@ void EditSourceDestRangeDialog::Confirm() {
     const uint32_t lastOutput = FieldValue(*lastOutput_);
     QString refusal;
     if (!CheckFirst(first)) {
-        refusal = QStringLiteral("Invalid Input");
+        refusal = kInvalidInputText;
     } else if (!InRange(output, 1, setup_.outputLimit)) {
-        refusal = QStringLiteral("Invalid Output");
+        refusal = kInvalidOutputText;
     } else if (setup_.kind == RangeDialogKind::OutputRange &&
                !InRange(lastOutput, output, setup_.outputLimit)) {
-        refusal = QStringLiteral("Invalid End Output");
+        refusal = kInvalidEndOutputText;
     }
     if (!refusal.isEmpty()) {
         ui_.showMessage(refusal, MessageIcon::Warning);

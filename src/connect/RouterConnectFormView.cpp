@@ -12,22 +12,25 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "config/NumberEdit.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
 #include "connect/ConnectSettingsMenu.h"
+#include "connect/ConnectTexts.h"
 #include "connect/ConnectionReport.h"
 #include "connect/ConnectionRows.h"
 #include "connect/EditSourceDestRangeDialog.h"
+#include "connect/OutputRangeRead.h"
 #include "connect/SalvoPanel.h"
+#include "connect/SingleTake.h"
 #include "connect/TakeRules.h"
+#include "services/BusyScope.h"
+#include "services/InternalError.h"
+#include "services/TextFileSave.h"
 #include "shell/AccessibleName.h"
-#include "shell/BusyScope.h"
 #include "shell/ChildFrameVisibility.h"
-#include "shell/InternalError.h"
 #include "shell/TabStopList.h"
-#include "shell/TextFileSave.h"
 #include "shell/ViewMenuSet.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi {
 
@@ -245,28 +248,17 @@ void RouterConnectFormView::ExecuteSingleTake() {
     const int output = output_->Number().value_or(0);
     // A tri-state take names no input: the disabled field is not asked for one.
     if (!triState && input == 0) {
-        ui_.showMessage(QStringLiteral("Invalid Input"), MessageIcon::Warning);
+        ui_.showMessage(kInvalidInputText, MessageIcon::Warning);
         return;
     }
     if (output == 0) {
-        ui_.showMessage(QStringLiteral("Invalid Output"), MessageIcon::Warning);
+        ui_.showMessage(kInvalidOutputText, MessageIcon::Warning);
         return;
     }
     const uint16_t source =
         SingleTakeSource(input, {triState, dataRouter_, doc_.IsExtendedControlCard(),
                                  settings_->DistributedControlTake(), settings_->ForwardTake()});
-    const auto destination = static_cast<uint16_t>(output);
-    bool taken = false;
-    {
-        BusyScope busy(ui_);
-        const std::optional<int> timestamp = timestamp_->Number();
-        taken = timestamp
-                    ? commPort_.TimedTake(source, destination, static_cast<uint16_t>(*timestamp))
-                    : commPort_.Take(source, destination);
-    }
-    if (!taken) {
-        ui_.showMessage(kTakeFailedText, MessageIcon::Warning);
-    }
+    SingleTake(commPort_, ui_).Run(source, static_cast<uint16_t>(output), timestamp_->Number());
     AutoReadIfTicked();
     StepFields(input, output);
 }
@@ -368,7 +360,7 @@ void RouterConnectFormView::ReadRange() {
         return;
     }
     if (last == 0 || last < first) {
-        ui_.showMessage(QStringLiteral("Invalid End Output"), MessageIcon::Warning);
+        ui_.showMessage(kInvalidEndOutputText, MessageIcon::Warning);
         return;
     }
     ReadOutputRange(first, last);
@@ -393,22 +385,15 @@ void RouterConnectFormView::ReadOutputRange(int first, int last) {
     if (first < 1 || last < first) {
         return;
     }
-    std::vector<int32_t> words(static_cast<size_t>(last - first + 1));
-    bool read = false;
-    {
-        BusyScope busy(ui_);
-        connections_->clear();
-        read = commPort_.GetCrosspointStatus(first, last, words);
-        if (read) {
-            ShowConnections(first, words);
-        }
-    }
-    if (!read) {
-        ui_.showMessage(kReadOutputsFailedText, MessageIcon::Warning);
+    connections_->clear();
+    const std::optional<std::vector<int32_t>> words =
+        OutputRangeRead(commPort_, ui_).Run(first, last);
+    if (!words) {
         return;
     }
+    ShowConnections(first, *words);
     if (settings_->SendReadsToSalvo()) {
-        salvo_->ReplaceWithReads(ReadBackTakeList(first, words));
+        salvo_->ReplaceWithReads(ReadBackTakeList(first, *words));
     }
 }
 

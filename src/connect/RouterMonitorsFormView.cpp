@@ -5,15 +5,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <vector>
 
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
 #include "connect/ConnectionRows.h"
 #include "connect/EditSourceDestRangeDialog.h"
-#include "protocol/RouterLevel.h"
+#include "connect/MonitorStatusRead.h"
+#include "services/BusyScope.h"
 #include "shell/AccessibleName.h"
-#include "shell/BusyScope.h"
 #include "shell/ChildFrameVisibility.h"
 #include "shell/TabStopList.h"
 
@@ -64,19 +63,15 @@ void RouterMonitorsFormView::OnDocumentUpdate() {
 }
 
 void RouterMonitorsFormView::Read() {
-    BusyScope busy(ui_);
     monitors_->clear();
-    const int count = ModelMonitorCount(doc_.ProductId());
-    if (count <= 0) {
-        return;
-    }
-    std::vector<int32_t> words(static_cast<size_t>(count), TriStateSource);
-    if (!doc_.CommPort().GetMonitorStatus(count, words)) {
+    const auto words = MonitorStatusRead(doc_.CommPort(), ui_).Run(doc_.ProductId());
+    if (!words) {
         return;
     }
     QStringList rows;
-    for (int monitor = 1; monitor <= count; ++monitor) {
-        rows << FormatMonitorRow(words[static_cast<size_t>(monitor - 1)], monitor);
+    int monitor = 1;
+    for (const int32_t word : *words) {
+        rows << FormatMonitorRow(word, monitor++);
     }
     monitors_->addItems(rows);
 }

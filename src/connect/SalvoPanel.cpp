@@ -12,11 +12,12 @@
 #include "connect/ConnectionRows.h"
 #include "connect/EditSourceDestRangeDialog.h"
 #include "connect/SalvoFile.h"
+#include "services/FileTexts.h"
+#include "services/InternalError.h"
+#include "services/TextFileSave.h"
+#include "services/UiServices.h"
 #include "shell/AccessibleName.h"
-#include "shell/InternalError.h"
 #include "shell/TabStopList.h"
-#include "shell/TextFileSave.h"
-#include "shell/UiServices.h"
 
 namespace zerandi {
 
@@ -192,8 +193,7 @@ void SalvoPanel::Save() {
         return;
     }
     if (currentFile_.isEmpty()) {
-        ui_.showMessage(QStringLiteral("No filename to save to - please open a file first."),
-                        MessageIcon::Warning);
+        ui_.showMessage(kNoFileNameToSaveText, MessageIcon::Warning);
         return;
     }
     WriteSalvoFile(currentFile_);
@@ -227,7 +227,7 @@ bool SalvoPanel::ReadSalvoFile(const QString& path) {
     salvo_.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ui_.showMessage(QStringLiteral("Could not open file."), MessageIcon::Warning);
+        ui_.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
         Redraw();
         return false;
     }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
 
 namespace zerandi {
@@ -26,11 +24,5 @@ uint16_t SingleTakeSource(int input, const SingleTakeTerms& terms);
 // The number a field steps to after a take: one up while below `count` when `increment`,
 // otherwise one down while above 1 when `decrement`; unchanged otherwise.
 int SteppedNumber(int value, int count, bool increment, bool decrement);
-
-// What the user is told when a take or a read of outputs fails, after the transaction's
-// own message.
-inline const QString kTakeFailedText = QStringLiteral("Take Failed!!");
-inline const QString kReadOutputsFailedText =
-    QStringLiteral("Unable to read the information from the router.");
 
 }  // namespace zerandi

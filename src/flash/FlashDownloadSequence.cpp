@@ -4,7 +4,7 @@
 
 #include "flash/SRecordChecker.h"
 #include "protocol/RouterDiagnosticCommPort.h"
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 

@@ -1,8 +1,7 @@
 #include "flash/FlashSlots.h"
 
-#include <algorithm>
-
 #include "config/ComponentNames.h"
+#include "config/RouterModelTables.h"
 
 namespace zerandi {
 
@@ -26,8 +25,6 @@ constexpr int32_t kApplicationImage = 1;
 constexpr int32_t kPairedCard = 209;
 constexpr int32_t kUnknownCard = -1;
 const QString kExtendedFirstLabel = QStringLiteral("APP0 File");
-// Models without the PLD0 download.
-constexpr std::array<int32_t, 4> kModelsWithoutPld0{12, 28, 56, 64};
 
 }  // namespace
 
@@ -51,9 +48,7 @@ FlashSlotLayout LayoutFlashSlots(const FlashSlotLayout& current, bool productKno
     if (!productKnown) {
         return layout;
     }
-    const bool pld0 = extendedCard ||
-                      std::find(kModelsWithoutPld0.begin(), kModelsWithoutPld0.end(), productId) ==
-                          kModelsWithoutPld0.end();
+    const bool pld0 = extendedCard || HasPld0Download(productId);
     layout.firstLabel = extendedCard ? kExtendedFirstLabel : FlashSlotLabel(kDiagSlot);
     layout.shown[kMtrxSlot] = layout.shown[kCommSlot] = !extendedCard;
     layout.shown[kPld0Slot] = pld0;

@@ -11,8 +11,8 @@
 
 #include "config/RouterConfigDoc.h"
 #include "flash/FlashDownloadSequence.h"
+#include "services/BusyScope.h"
 #include "shell/AccessibleName.h"
-#include "shell/BusyScope.h"
 
 namespace zerandi {
 

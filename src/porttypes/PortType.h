@@ -42,10 +42,4 @@ size_t RouterPortCount(int32_t inputCount);
 // What goes to the router: the low byte of each known code, 0 for an unknown one.
 std::vector<uint8_t> PortTypeWireCodes(const std::vector<PortType>& types);
 
-// What the user is told when the port types could not be read or written.
-inline const QString kPortTypesReadFailedText =
-    QStringLiteral("Unable to read the Port Type data from the Router.");
-inline const QString kPortTypesWriteFailedText =
-    QStringLiteral("Unable to write the Port Config. data.");
-
 }  // namespace zerandi

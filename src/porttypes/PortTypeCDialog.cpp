@@ -11,10 +11,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "config/NumberEdit.h"
+#include "services/InternalError.h"
 #include "shell/AccessibleName.h"
-#include "shell/InternalError.h"
 #include "shell/TabStopList.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi {
 

@@ -3,9 +3,10 @@
 #include <QFile>
 #include <algorithm>
 
-#include "shell/InternalError.h"
-#include "shell/TextFileSave.h"
-#include "shell/UiServices.h"
+#include "services/FileTexts.h"
+#include "services/InternalError.h"
+#include "services/TextFileSave.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 
@@ -51,7 +52,7 @@ PortTypeFile::Contents PortTypeFile::Read(UiServices& ui, const QString& path, s
         return Contents{Outcome::NoSuchFile, {}, false};
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        ui.showMessage(QStringLiteral("Could not open file."), MessageIcon::Warning);
+        ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
         return Contents{Outcome::NotOpened, {}, false};
     }
     Contents contents = Decode(file.read(kFileBytes), portCount);

@@ -4,14 +4,14 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <vector>
+#include <utility>
 
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
 #include "porttypes/PortTypeCDialog.h"
 #include "porttypes/PortTypeFile.h"
-#include "shell/BusyScope.h"
+#include "services/FileTexts.h"
+#include "services/UiServices.h"
 #include "shell/ChildFrameVisibility.h"
 #include "shell/ViewMenuSet.h"
 
@@ -30,12 +30,10 @@ FilePrompt PortTypePrompt(const QString& initialName) {
     return prompt;
 }
 
-// What goes on the wire: one byte a port, and a code without a name goes out as 0.
-
 }  // namespace
 
 RouterPortTypesFormView::RouterPortTypesFormView(RouterConfigDoc& doc, QWidget* parent)
-    : QWidget(parent), doc_(doc), form_(new PortTypeCDialog(doc.Ui(), this)) {
+    : QWidget(parent), doc_(doc), transfer_(doc), form_(new PortTypeCDialog(doc.Ui(), this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(form_);
     connect(form_, &PortTypeCDialog::ReadRequested, this, &RouterPortTypesFormView::Read);
@@ -58,27 +56,15 @@ void RouterPortTypesFormView::OnDocumentUpdate() {
     ShowChildFrame(*this, true);
 }
 
-size_t RouterPortTypesFormView::PortCount() const {
-    return RouterPortCount(ModelInputCount(doc_.ProductId()));
-}
-
+// The table on screen stays until a read has brought a whole new one.
 void RouterPortTypesFormView::Read() {
-    // The table on screen stays until a read has brought a whole new one.
-    std::vector<uint8_t> table(PortCount(), 0);
-    bool reverse = false;
-    uint8_t takeDelay = 0;
-    bool read = false;
-    {
-        BusyScope busy(doc_.Ui());
-        read = doc_.CommPort().GetDataRouterParameters(reverse, takeDelay, table);
-    }
-    if (!read) {
-        doc_.Ui().showMessage(kPortTypesReadFailedText, MessageIcon::Warning);
+    PortTypesTable table;
+    if (!transfer_.Read(table)) {
         return;
     }
-    form_->SetPortTypes(std::vector<PortType>(table.begin(), table.end()));
-    form_->SetTakeDelay(takeDelay);
-    form_->SetReverse(reverse);
+    form_->SetPortTypes(std::move(table.types));
+    form_->SetTakeDelay(table.takeDelay);
+    form_->SetReverse(table.reverse);
 }
 
 void RouterPortTypesFormView::Write() {
@@ -87,20 +73,7 @@ void RouterPortTypesFormView::Write() {
                               MessageIcon::Warning);
         return;
     }
-    // The take delay goes out as one byte.
-    const auto takeDelay = static_cast<uint8_t>(form_->TakeDelay() & 0xFF);
-    const uint8_t reverse = !doc_.IsExtendedControlCard() && form_->ReverseSelected() ? 1 : 0;
-    bool written = false;
-    {
-        BusyScope busy(doc_.Ui());
-        written = doc_.CommPort().SetDataRouterParameters(reverse, takeDelay,
-                                                          PortTypeWireCodes(form_->PortTypes()));
-        if (written) {
-            doc_.Ui().sleep(RouterConfigDoc::kWriteSettleMs);
-        }
-    }
-    if (!written) {
-        doc_.Ui().showMessage(kPortTypesWriteFailedText, MessageIcon::Warning);
+    if (!transfer_.Write({form_->PortTypes(), form_->ReverseSelected(), form_->TakeDelay()})) {
         return;
     }
     doc_.Ui().showMessage(QStringLiteral("Port Config. data written."), MessageIcon::Warning);
@@ -117,7 +90,7 @@ void RouterPortTypesFormView::Open() {
 }
 
 bool RouterPortTypesFormView::ReadPortTypeFile(const QString& path) {
-    PortTypeFile::Contents contents = PortTypeFile::Read(doc_.Ui(), path, PortCount());
+    PortTypeFile::Contents contents = PortTypeFile::Read(doc_.Ui(), path, transfer_.PortCount());
     using Outcome = PortTypeFile::Outcome;
     if (contents.outcome == Outcome::NotOpened || contents.outcome == Outcome::Read) {
         currentFile_ = path;
@@ -142,8 +115,7 @@ void RouterPortTypesFormView::Save() {
         return;
     }
     if (currentFile_.isEmpty()) {
-        doc_.Ui().showMessage(QStringLiteral("No filename to save to - please open a file first."),
-                              MessageIcon::Warning);
+        doc_.Ui().showMessage(kNoFileNameToSaveText, MessageIcon::Warning);
         return;
     }
     WritePortTypeFile(currentFile_);

@@ -2,8 +2,8 @@
 
 #include <QString>
 #include <QWidget>
-#include <cstddef>
 
+#include "porttypes/PortTypesTransfer.h"
 #include "shell/ViewCommands.h"
 
 namespace zerandi {
@@ -37,10 +37,10 @@ public:
 
 private:
     void OnDocumentUpdate();
-    size_t PortCount() const;
     bool HasPorts(const QString& emptyMessage) const;
 
     RouterConfigDoc& doc_;
+    PortTypesTransfer transfer_;
     PortTypeCDialog* form_ = nullptr;
     QString currentFile_;
 };

@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "scramble/ScrambleMapFile.h"
-#include "shell/UiServices.h"
+#include "scramble/ScrambleTexts.h"
+#include "services/FileTexts.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 
@@ -83,12 +85,12 @@ bool HalvernImport::Import(UiServices& ui, const QString& path, ScrambleMap& map
     map.ResetToDefaults();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ui.showMessage(QStringLiteral("Could not open file."), MessageIcon::Warning);
+        ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
         return false;
     }
     const QByteArray bytes = file.read(kFileBytes);
     if (bytes.isEmpty()) {
-        ui.showMessage(QStringLiteral("Invalid file format."), MessageIcon::Warning);
+        ui.showMessage(kInvalidFileFormatText, MessageIcon::Warning);
         return false;
     }
     if (!Decode(bytes, map)) {

@@ -10,16 +10,16 @@
 #include <algorithm>
 
 #include "config/RouterConfigDoc.h"
-#include "config/RouterModelTables.h"
 #include "scramble/HalvernImport.h"
 #include "scramble/ScrambleMapFile.h"
 #include "scramble/ScrambleMapReport.h"
+#include "services/FileTexts.h"
+#include "services/InternalError.h"
+#include "services/TextFileSave.h"
+#include "services/UiServices.h"
 #include "shell/AccessibleName.h"
-#include "shell/BusyScope.h"
 #include "shell/ChildFrameVisibility.h"
-#include "shell/InternalError.h"
 #include "shell/TabStopList.h"
-#include "shell/TextFileSave.h"
 #include "shell/ViewMenuSet.h"
 
 namespace zerandi {
@@ -30,6 +30,7 @@ const TabStops kListTabStops({8, 36, 60, 84});
 constexpr int kVisibleRows = 20;
 const QString kNothingToSave =
     QStringLiteral("No Scramble Map to save to file.\nFile not written.");
+const QString kScrambleFileFilter = QStringLiteral("Scramble Map Files (*.scr)");
 
 FilePrompt ScrambleFilePrompt(const QString& initialName, const QString& filter) {
     FilePrompt prompt;
@@ -50,7 +51,7 @@ std::optional<size_t> SelectedRow(const QListWidget& list) {
 }  // namespace
 
 RouterScrambleMapFromView::RouterScrambleMapFromView(RouterConfigDoc& doc, QWidget* parent)
-    : QWidget(parent), doc_(doc) {
+    : QWidget(parent), doc_(doc), transfer_(doc) {
     auto* layout = new QVBoxLayout(this);
     tableSize_ = new QLabel(this);
     tableSize_->setObjectName(QStringLiteral("tableSize"));
@@ -118,8 +119,7 @@ void RouterScrambleMapFromView::OnDocumentUpdate() {
         return;
     }
     ShowChildFrame(*this, true);
-    map_ = ScrambleMap::ForRouter(ModelInputCount(doc_.ProductId()),
-                                  ModelOutputCount(doc_.ProductId()));
+    map_ = transfer_.RouterMap();
     RebuildLists(false);
 }
 
@@ -159,34 +159,18 @@ bool RouterScrambleMapFromView::HasMap(const QString& emptyMessage) const {
 }
 
 void RouterScrambleMapFromView::Read() {
-    ScrambleTableWords words = map_.ToTableWords();
-    bool read = false;
-    {
-        BusyScope busy(doc_.Ui());
-        read = doc_.CommPort().GetScrambleTable(words);
+    if (transfer_.Read(map_)) {
+        RebuildLists(false);
     }
-    if (!read) {
-        doc_.Ui().showMessage(kScrambleReadFailedText, MessageIcon::Warning);
-        return;
-    }
-    map_.TakeTableWords(words);
-    RebuildLists(false);
 }
 
 void RouterScrambleMapFromView::Write() {
     if (!HasMap(QStringLiteral("No Scramble Map to write."))) {
         return;
     }
-    bool written = false;
-    {
-        BusyScope busy(doc_.Ui());
-        written = doc_.CommPort().SetScrambleTable(map_.ToTableWords());
-    }
-    if (written) {
+    if (transfer_.Write(map_)) {
         doc_.Ui().showMessage(QStringLiteral("Scramble Map successfully written."),
                               MessageIcon::Information);
-    } else {
-        doc_.Ui().showMessage(kScrambleWriteFailedText, MessageIcon::Warning);
     }
 }
 
@@ -256,8 +240,7 @@ std::optional<QString> RouterScrambleMapFromView::PromptOpen(const QString& init
 }
 
 void RouterScrambleMapFromView::Open() {
-    const std::optional<QString> path =
-        PromptOpen(QStringLiteral("*.scr"), QStringLiteral("Scramble Map Files (*.scr)"));
+    const std::optional<QString> path = PromptOpen(QStringLiteral("*.scr"), kScrambleFileFilter);
     if (path) {
         currentFileImported_ = false;
         ScrambleMapFile::Load(doc_.Ui(), *path, map_);
@@ -285,8 +268,7 @@ void RouterScrambleMapFromView::Save() {
         return;
     }
     if (currentFile_.isEmpty()) {
-        doc_.Ui().showMessage(QStringLiteral("No filename to save to - please open a file first."),
-                              MessageIcon::Warning);
+        doc_.Ui().showMessage(kNoFileNameToSaveText, MessageIcon::Warning);
         return;
     }
     SaveToFile(currentFile_);
@@ -296,8 +278,8 @@ void RouterScrambleMapFromView::SaveAs() {
     if (!HasMap(kNothingToSave)) {
         return;
     }
-    const std::optional<QString> path = doc_.Ui().promptSaveFile(ScrambleFilePrompt(
-        QStringLiteral("new.scr"), QStringLiteral("Scramble Map Files (*.scr)")));
+    const std::optional<QString> path = doc_.Ui().promptSaveFile(
+        ScrambleFilePrompt(QStringLiteral("new.scr"), kScrambleFileFilter));
     if (path && !path->isEmpty() && SaveToFile(*path)) {
         currentFile_ = *path;
         currentFileImported_ = false;

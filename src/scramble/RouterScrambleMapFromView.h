@@ -6,6 +6,7 @@
 
 #include "scramble/EditScrambleMapDialog.h"
 #include "scramble/ScrambleMap.h"
+#include "scramble/ScrambleMapTransfer.h"
 #include "shell/ViewCommands.h"
 
 class QLabel;
@@ -62,6 +63,7 @@ private:
     std::optional<QString> PromptOpen(const QString& initialName, const QString& filter);
 
     RouterConfigDoc& doc_;
+    ScrambleMapTransfer transfer_;
     ScrambleMap map_;
     QString currentFile_;
     // The current file came from an import: it is not a ".scr" file that Save may replace.

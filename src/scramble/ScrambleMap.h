@@ -65,9 +65,4 @@ QString AddressCell(uint32_t address);
 // A list row: "\t", the displayed address, both cells, "\t" and the description.
 QString ScrambleRowText(int64_t displayedAddress, const ScrambleEntry& entry);
 
-// What the user is told when the scramble table could not be read or written.
-inline const QString kScrambleReadFailedText =
-    QStringLiteral("Unable to read the Scramble Table of the Router.");
-inline const QString kScrambleWriteFailedText = QStringLiteral("Scramble Map write failed!!");
-
 }  // namespace zerandi

@@ -4,9 +4,11 @@
 #include <QRegularExpression>
 #include <optional>
 
-#include "shell/FileHeader.h"
-#include "shell/TextFileSave.h"
-#include "shell/UiServices.h"
+#include "scramble/ScrambleTexts.h"
+#include "services/FileHeader.h"
+#include "services/FileTexts.h"
+#include "services/TextFileSave.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 
@@ -103,13 +105,13 @@ bool ScrambleMapFile::Load(UiServices& ui, const QString& path, ScrambleMap& map
     map.ResetToDefaults();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ui.showMessage(QStringLiteral("Could not open file."), MessageIcon::Warning);
+        ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
         return false;
     }
     QTextStream in(&file);
     in.setEncoding(QStringConverter::Latin1);
     if (!Parse(in, map)) {
-        ui.showMessage(QStringLiteral("Invalid file format."), MessageIcon::Warning);
+        ui.showMessage(kInvalidFileFormatText, MessageIcon::Warning);
         return false;
     }
     return true;

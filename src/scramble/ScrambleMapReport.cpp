@@ -3,8 +3,8 @@
 #include <QTextStream>
 #include <algorithm>
 
-#include "shell/FileHeader.h"
-#include "shell/TextFileSave.h"
+#include "services/FileHeader.h"
+#include "services/TextFileSave.h"
 
 namespace zerandi {
 

@@ -1,32 +1,20 @@
 #include "serial/CommLog.h"
 
-#include <array>
-
-#include "shell/FormatNowText.h"
+#include "services/FormatNowText.h"
 
 namespace zerandi {
 
 namespace {
 
-const QString kContinuationIndent(16, QLatin1Char(' '));
-
-QString DirectionLabel(CommLog::Direction direction) {
-    // Every label is 16 characters wide so that the bytes line up under each other.
-    static const std::array<QString, 3> kLabels = {
-        QStringLiteral("Sent          : "),
-        QStringLiteral("Received      : "),
-        QStringLiteral("Failed to Send: "),
-    };
-    return kLabels.at(static_cast<size_t>(direction));
-}
-
 QString FormatBytes(std::span<const uint8_t> bytes) {
     QString text;
     for (size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0 && i % CommLog::kBytesPerLine == 0) {
-            text += QLatin1Char('\n') + kContinuationIndent;
+        if (i > 0 && i % comm_log::kBytesPerLine == 0) {
+            text += QLatin1Char('\n') + comm_log::kContinuationIndent;
         }
-        text += QStringLiteral("%1 ").arg(unsigned{bytes[i]}, 2, 16, QLatin1Char('0'));
+        text += QStringLiteral("%1").arg(unsigned{bytes[i]}, comm_log::kByteDigits,
+                                         comm_log::kByteBase, QLatin1Char('0')) +
+                comm_log::kByteSeparator;
     }
     return text;
 }
@@ -53,7 +41,7 @@ bool CommLog::Open(const QString& path) {
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         return false;
     }
-    Write(QStringLiteral("Log file started: ") + Timestamp() + QLatin1Char('\n'));
+    Write(comm_log::kLogStartedLabel + Timestamp() + QLatin1Char('\n'));
     return true;
 }
 
@@ -61,13 +49,13 @@ void CommLog::Close() {
     if (!IsOpen()) {
         return;
     }
-    Write(QStringLiteral("\nLog File closed: ") + Timestamp() + QLatin1Char('\n'));
+    Write(QLatin1Char('\n') + comm_log::kLogClosedLabel + Timestamp() + QLatin1Char('\n'));
     file_.close();
 }
 
 void CommLog::LogFrame(Direction direction, std::span<const uint8_t> bytes) {
     if (IsOpen()) {
-        Write(DirectionLabel(direction) + FormatBytes(bytes) + QLatin1Char('\n'));
+        Write(comm_log::DirectionLabel(direction) + FormatBytes(bytes) + QLatin1Char('\n'));
     }
 }
 
@@ -79,13 +67,13 @@ void CommLog::LogTimestamp() {
 
 void CommLog::LogPortOpened(const QString& portName) {
     if (IsOpen()) {
-        Write(QStringLiteral("Opened port: ") + portName + QLatin1Char('\n'));
+        Write(comm_log::kPortOpenedLabel + portName + QLatin1Char('\n'));
     }
 }
 
 void CommLog::LogPortClosed(const QString& portName) {
     if (IsOpen()) {
-        Write(QStringLiteral("Closed port: ") + portName + QLatin1Char('\n'));
+        Write(comm_log::kPortClosedLabel + portName + QLatin1Char('\n'));
     }
 }
 

@@ -6,17 +6,17 @@
 #include <functional>
 #include <span>
 
+#include "serial/CommLogFormat.h"
+
 namespace zerandi {
 
 // The optional text file in which the link records every frame sent or received,
 // and the opening and closing of the port and of the log itself.
 class CommLog {
 public:
-    enum class Direction { Sent = 0, Received = 1, FailedToSend = 2 };
+    using Direction = comm_log::Direction;
     // Gives the current local time as "Mon Dec  7 13:02:31 2026" (no line end).
     using TimeSource = std::function<QString()>;
-
-    static constexpr int kBytesPerLine = 20;
 
     CommLog();  // stamps lines with FormatNowText, the local time
     explicit CommLog(TimeSource now);

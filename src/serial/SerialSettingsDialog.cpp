@@ -13,15 +13,15 @@
 #include <algorithm>
 
 #include "serial/SerialLink.h"
+#include "services/FileTexts.h"
+#include "services/UiServices.h"
 #include "shell/AccessibleName.h"
-#include "shell/UiServices.h"
 
 namespace zerandi {
 
 namespace {
 
 const QString kPortFailureText = QStringLiteral("Could not COM port.");
-const QString kLogFailureText = QStringLiteral("Could not open file.");
 
 // What the system says about a serial device, for the entry's tooltip.
 QString DescribeDevice(const QSerialPortInfo& info) {
@@ -188,7 +188,7 @@ bool SerialSettingsDialog::ApplyLog() {
     if (link_.IsLogging() || link_.OpenLog(logPath_)) {
         return true;
     }
-    ui_.showMessage(kLogFailureText, MessageIcon::Warning);
+    ui_.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
     logBox_->setChecked(false);
     return false;
 }

@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "shell/VersionInfo.h"
+#include "services/VersionInfo.h"
 
 namespace zerandi {
 

@@ -16,10 +16,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "services/UiServices.h"
 #include "shell/AboutDialog.h"
 #include "shell/CustomMdiChildWnd.h"
 #include "shell/LockKeyIndicators.h"
-#include "shell/UiServices.h"
 #include "shell/ViewTemplate.h"
 
 namespace zerandi {

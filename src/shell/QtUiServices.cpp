@@ -13,7 +13,7 @@
 #include <QThread>
 #include <QWidget>
 
-#include "shell/VersionInfo.h"
+#include "services/VersionInfo.h"
 
 namespace zerandi {
 

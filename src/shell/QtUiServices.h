@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 
 class QWidget;
 

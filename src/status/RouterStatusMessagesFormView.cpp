@@ -8,10 +8,11 @@
 #include <QVBoxLayout>
 
 #include "config/RouterConfigDoc.h"
+#include "services/FileTexts.h"
+#include "services/FormatNowText.h"
+#include "services/InternalError.h"
 #include "shell/AccessibleName.h"
 #include "shell/ChildFrameVisibility.h"
-#include "shell/FormatNowText.h"
-#include "shell/InternalError.h"
 #include "shell/ViewMenuSet.h"
 
 namespace zerandi {
@@ -20,8 +21,6 @@ namespace {
 
 const QString kLineTooLongText =
     QStringLiteral("Line length is too long. Text was NOT sent to the router!");
-const QString kCouldNotOpenText = QStringLiteral("Could not open file.");
-const QString kCouldNotWriteText = QStringLiteral("Could not write file.");
 constexpr int kShownLines = 25;
 
 bool IsEnter(int key) {
@@ -239,10 +238,10 @@ void RouterStatusMessagesFormView::StartCapture() {
     }
     switch (capture_.Start(*path, FormatNowText(), lines_.Entries())) {
         case StatusCaptureFile::Outcome::OpenFailed:
-            doc_.Ui().showMessage(kCouldNotOpenText, MessageIcon::Warning);
+            doc_.Ui().showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
             break;
         case StatusCaptureFile::Outcome::WriteFailed:
-            doc_.Ui().showMessage(kCouldNotWriteText, MessageIcon::Warning);
+            doc_.Ui().showMessage(kCouldNotWriteFileText, MessageIcon::Warning);
             break;
         case StatusCaptureFile::Outcome::Written:
             break;
@@ -251,7 +250,7 @@ void RouterStatusMessagesFormView::StartCapture() {
 
 void RouterStatusMessagesFormView::StopCapture() {
     if (capture_.Stop(FormatNowText()) != StatusCaptureFile::Outcome::Written) {
-        doc_.Ui().showMessage(kCouldNotWriteText, MessageIcon::Warning);
+        doc_.Ui().showMessage(kCouldNotWriteFileText, MessageIcon::Warning);
     }
 }
 
@@ -266,7 +265,7 @@ void RouterStatusMessagesFormView::CaptureStopped() {
     if (captureAction_ != nullptr) {
         captureAction_->setChecked(false);
     }
-    doc_.Ui().showMessage(kCouldNotWriteText, MessageIcon::Warning);
+    doc_.Ui().showMessage(kCouldNotWriteFileText, MessageIcon::Warning);
 }
 
 }  // namespace zerandi

@@ -1,54 +1,27 @@
 #include "status/StatusPanelLayout.h"
 
+#include "config/RouterModelTables.h"
+
 namespace zerandi {
 
 namespace {
-
-constexpr int32_t kClockGeneratorModel = 12;
-constexpr int32_t kVideoModelA = 28;
-constexpr int32_t kVideoModelB = 56;
-constexpr int32_t kReferenceSelectModel = 64;
-constexpr int32_t kAesReferenceModel = 99;
 
 const QString kClockGenLabel = QStringLiteral("Clock Gen. Present");
 const QString kAesSelectedLabel = QStringLiteral("AES Ref. 1 Selected");
 const QString kVideoDetectLabel = QStringLiteral("Video Detect OK");
 const QString kVertSelectedLabel = QStringLiteral("Vert. Ref. 1 Selected");
 
-void ShowBothAesColumns(StatusPanelLayout& layout) {
-    layout.aesRefLabel = true;
-    layout.aesRef1 = true;
-    layout.aesRef2 = true;
-}
-
-void ApplyModelReferences(StatusPanelLayout& layout, int32_t productId) {
-    switch (productId) {
-        case kClockGeneratorModel:
-            layout.verticalRef = false;
-            layout.video = true;
-            layout.aesRefLabel = true;
-            layout.aesRef1 = true;
-            layout.clock = true;
-            break;
-        case kVideoModelA:
-        case kVideoModelB:
-            layout.video = true;
-            layout.videoLabel = kVertSelectedLabel;
-            break;
-        case kReferenceSelectModel:
-            layout.video = true;
-            layout.videoLabel = kVertSelectedLabel;
-            layout.clock = true;
-            layout.clockLabel = kAesSelectedLabel;
-            ShowBothAesColumns(layout);
-            layout.twelveMHzClock = true;
-            break;
-        case kAesReferenceModel:
-            ShowBothAesColumns(layout);
-            break;
-        default:
-            break;
-    }
+// The video and clock boxes report a selected reference on the models that can select one.
+void ApplyModelReferences(StatusPanelLayout& layout, const RouterModelReferences& references) {
+    layout.verticalRef = references.verticalRefs;
+    layout.video = references.videoDetect || references.verticalRefSelect;
+    layout.videoLabel = references.verticalRefSelect ? kVertSelectedLabel : kVideoDetectLabel;
+    layout.aesRefLabel = references.aesRefs > 0;
+    layout.aesRef1 = references.aesRefs >= 1;
+    layout.aesRef2 = references.aesRefs >= 2;
+    layout.twelveMHzClock = references.twelveMHzClock;
+    layout.clock = references.clockGenerator || references.aesRefSelect;
+    layout.clockLabel = references.aesRefSelect ? kAesSelectedLabel : kClockGenLabel;
 }
 
 }  // namespace
@@ -63,9 +36,7 @@ StatusPanelLayout StatusPanelLayout::For(int32_t productId, int32_t powerSupplie
         layout.temperatureColumns.at(i) = extendedCard && supplyExists;
     }
     layout.temperatureRow = extendedCard;
-    layout.clockLabel = kClockGenLabel;
-    layout.videoLabel = kVideoDetectLabel;
-    ApplyModelReferences(layout, productId);
+    ApplyModelReferences(layout, ModelReferences(productId));
     layout.cpuResetNames = !extendedCard;
     return layout;
 }

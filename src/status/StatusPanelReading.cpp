@@ -1,10 +1,10 @@
 #include "status/StatusPanelReading.h"
 
+#include "config/RouterModelTables.h"
+
 namespace zerandi {
 
 namespace {
-
-constexpr int32_t kClockGeneratorModel = 12;
 
 struct ReferenceBit {
     ReferenceControl control;
@@ -62,7 +62,7 @@ StatusPanelReading StatusPanelReading::FromHealth(const GeneralHealthStatus& hea
     reading.hasTemperatures = health.hasAlarmsAndTemperatures;
     reading.powerSupplyTempOk = health.powerSupplyTempOk;
     reading.alarmLines = AlarmLines(health);
-    if (productId == kClockGeneratorModel) {
+    if (ModelReferences(productId).clockGenerator) {
         SetReferences(reading, health, ClockGeneratorBits(firstLevelSignalType));
     } else {
         SetReferences(reading, health, kCommonReferenceBits);

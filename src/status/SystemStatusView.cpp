@@ -14,8 +14,8 @@
 
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
+#include "services/BusyScope.h"
 #include "shell/AccessibleName.h"
-#include "shell/BusyScope.h"
 #include "shell/ChildFrameVisibility.h"
 #include "shell/ViewMenuSet.h"
 #include "status/StatusPanel.h"

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 
 namespace zerandi {
 

@@ -6,10 +6,10 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "config/IpAddressEdit.h"
-#include "config/NumberEdit.h"
 #include "support/FrameFields.h"
 #include "support/WidgetActions.h"
+#include "widgets/IpAddressEdit.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi::test {
 

@@ -5,7 +5,7 @@
 
 #include "config/ConfigViewFixture.h"
 #include "config/LevelRow.h"
-#include "config/NumberEdit.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi::test {
 namespace {

@@ -10,10 +10,10 @@
 #include <QTest>
 
 #include "config/ConfigViewFixture.h"
-#include "config/IpAddressEdit.h"
 #include "config/LevelRow.h"
-#include "config/NumberEdit.h"
 #include "shell/ViewMenuSet.h"
+#include "widgets/IpAddressEdit.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi::test {
 namespace {

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "config/NumberEdit.h"
 #include "connect/ConnectViewFixture.h"
 #include "connect/SalvoPanel.h"
 #include "shell/TabStopList.h"
 #include "support/AccessibilityAudit.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi::test {
 namespace {

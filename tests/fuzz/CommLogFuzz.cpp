@@ -5,7 +5,7 @@
 #include <span>
 
 #include "FuzzCheck.h"
-#include "cli/CommLogDecoder.h"
+#include "protocol/CommLogDecoder.h"
 #include "protocol/RouterMessage.h"
 
 using namespace zerandi;

@@ -4,7 +4,7 @@
 
 #include "FuzzCheck.h"
 #include "scramble/ScrambleMapFile.h"
-#include "shell/VersionInfo.h"
+#include "services/VersionInfo.h"
 
 using namespace zerandi;
 

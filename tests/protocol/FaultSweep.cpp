@@ -379,20 +379,25 @@ uint32_t PauseBudgetMs(FaultShape shape, uint32_t baud) {
     return 0;
 }
 
-void FaultSweepTest::Sweep(bool waitingFaults) {
+void FaultSweepTest::Sweep(bool waitingFaults, size_t shard, size_t shards) {
     const auto operations = SweepOperations();
     size_t faults = 0;
+    size_t cell = 0;
+    size_t cellsRun = 0;
     for (const SweepFault& fault : SweepFaults()) {
         if (fault.waitsOutTheTimeout != waitingFaults) {
             continue;
         }
         ++faults;
         for (const SweepOperation& operation : operations) {
-            RunCell(operation, fault);
+            if (cell++ % shards == shard) {
+                RunCell(operation, fault);
+                ++cellsRun;
+            }
         }
     }
-    const std::string size = std::to_string(operations.size()) + " operations x " +
-                             std::to_string(faults) +
+    const std::string size = std::to_string(cellsRun) + " of " + std::to_string(operations.size()) +
+                             " operations x " + std::to_string(faults) +
                              " faults = " + std::to_string(operations.size() * faults) + " cells";
     std::cout << "Fault sweep covered " << size << "\n";
     RecordProperty("covered", size);

@@ -81,10 +81,12 @@ bool ExpectSuccess(FaultShape shape, const zsim::SimFault& fault);
 uint32_t PauseBudgetMs(FaultShape shape, uint32_t baud);
 
 // Runs every operation under every fault (those that wait out a time-out, or the others) on
-// a fresh simulated router, and after each the same operation on the healthy router.
+// a fresh simulated router, and after each the same operation on the healthy router. The
+// cells can be dealt out to `shards` runs: this one runs every cell whose number modulo
+// `shards` is `shard`.
 class FaultSweepTest : public FacadeFixture {
 protected:
-    void Sweep(bool waitingFaults);
+    void Sweep(bool waitingFaults, size_t shard = 0, size_t shards = 1);
 
 private:
     void RunCell(const SweepOperation& operation, const SweepFault& sweepFault);

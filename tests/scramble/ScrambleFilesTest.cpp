@@ -7,7 +7,7 @@
 #include "scramble/ScrambleMap.h"
 #include "scramble/ScrambleMapFile.h"
 #include "scramble/ScrambleMapReport.h"
-#include "shell/VersionInfo.h"
+#include "services/VersionInfo.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScriptedUiServices.h"
 #include "support/TempFiles.h"

@@ -9,9 +9,9 @@
 #include <QTimer>
 
 #include "app/ZerandiApplication.h"
+#include "services/VersionInfo.h"
 #include "shell/CMainFrame.h"
 #include "shell/QtUiServices.h"
-#include "shell/VersionInfo.h"
 #include "support/QtPrinters.h"
 
 namespace zerandi {

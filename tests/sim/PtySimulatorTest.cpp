@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "PtySimulator.h"
-#include "SimRouter.h"
 #include "SimTestFrames.h"
+#include "sim/PtySimulator.h"
+#include "sim/SimRouter.h"
 
 namespace zsim {
 namespace {

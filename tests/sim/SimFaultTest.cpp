@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "SimRouter.h"
 #include "SimTestFrames.h"
+#include "sim/SimRouter.h"
 
 namespace zsim {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "SimRouter.h"
 #include "SimTestFrames.h"
+#include "sim/SimRouter.h"
 
 namespace zsim {
 namespace {

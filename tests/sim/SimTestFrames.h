@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "WireAction.h"
+#include "sim/WireAction.h"
 
 // The client's side of the wire, written apart from the simulator's own frame code so that
 // the tests check the bytes rather than the simulator against itself.

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "shell/UiServices.h"
+#include "services/UiServices.h"
 
 namespace zerandi::test {
 

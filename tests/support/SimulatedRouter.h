@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "PtySimulator.h"
-#include "SimRouter.h"
 #include "serial/PortChoice.h"
+#include "sim/PtySimulator.h"
+#include "sim/SimRouter.h"
 
 namespace zerandi::test {
 
