@@ -17,6 +17,8 @@ fi
 seconds="${1:-60}"
 [ $# -gt 0 ] && shift
 root="$(cd "$(dirname "$0")/.." && pwd)"
+# clang only recommends the runtime that holds libFuzzer.
+bash "$root/scripts/setup.sh" clang libclang-rt-14-dev
 build="${ZERANDI_FUZZ_BUILD:-$root/build-fuzz}"
 targets=(reply_decoders salvo_text port_type_file scramble_map_file halvern_import
   srecord_check comm_log frame_parser)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Zerandi need.
-# Quick when they are already there.
+# Installs the Debian packages that building, running and testing Zerandi need, and the
+# packages named as arguments. Quick when they are already there.
 set -euo pipefail
 
 packages=(
@@ -10,8 +10,7 @@ packages=(
   fonts-dejavu-core
   xvfb xauth x11-apps xdotool imagemagick
   dpkg-dev scdoc librsvg2-bin desktop-file-utils
-  # scripts/fuzz.sh: clang only recommends the runtime that holds libFuzzer.
-  clang libclang-rt-14-dev
+  "$@"
 )
 
 missing=()
