@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core
   xvfb xauth x11-apps xdotool imagemagick
   dpkg-dev scdoc librsvg2-bin desktop-file-utils
+  cups printer-driver-cups-pdf poppler-utils
   "$@"
 )
 

@@ -1,12 +1,9 @@
 #include "cli/LogCommands.h"
 
-#include <QFile>
-
 #include "cli/CliCommand.h"
 #include "cli/CliResult.h"
 #include "protocol/CommLogDecoder.h"
-#include "services/FileTexts.h"
-#include "services/UiServices.h"
+#include "serial/CommLogReader.h"
 
 namespace zerandi {
 
@@ -23,15 +20,15 @@ CliExit DecodeLog(CliContext& context) {
     if (context.arguments.size() != 1) {
         return context.Usage(QStringLiteral("give one log file."));
     }
-    QFile file(context.arguments.front());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        context.ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
+    const std::optional<QString> log =
+        CommLogReader::ReadLogFile(context.ui, context.arguments.front());
+    if (!log) {
         return CliExit::RouterFailed;
     }
     CliTable table{{QStringLiteral("Direction"), QStringLiteral("Time"), QStringLiteral("Command"),
                     QStringLiteral("Sub"), QStringLiteral("Checksum"), QStringLiteral("Fields")},
                    {}};
-    for (const DecodedFrame& frame : DecodeCommLog(QString::fromLatin1(file.readAll()))) {
+    for (const DecodedFrame& frame : DecodeCommLog(*log)) {
         table.rows.push_back({frame.direction, frame.time, frame.command,
                               frame.subCommand < 0 ? QString() : QString::number(frame.subCommand),
                               ChecksumText(frame), frame.fields});

@@ -1,6 +1,5 @@
 #include "cli/SwitchingCommands.h"
 
-#include <QFile>
 #include <algorithm>
 
 #include "cli/CliCommand.h"
@@ -15,7 +14,6 @@
 #include "connect/SingleTake.h"
 #include "connect/TakeLists.h"
 #include "connect/TakeRules.h"
-#include "services/FileTexts.h"
 #include "services/TextFileSave.h"
 #include "services/UiServices.h"
 
@@ -132,17 +130,15 @@ CliExit ReadOutputsCommand(CliContext& context) {
 }
 
 std::optional<TakeList> ReadSalvo(CliContext& context, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        context.ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
+    const std::optional<SalvoFileContents> contents = LoadSalvoFile(context.ui, path);
+    if (!contents) {
         return std::nullopt;
     }
-    const SalvoFileContents contents = ReadSalvoText(file.readAll());
-    if (contents.endedAtText) {
-        context.ui.showMessage(SalvoTextStopMessage(contents.entries.size()),
+    if (contents->endedAtText) {
+        context.ui.showMessage(SalvoTextStopMessage(contents->entries.size()),
                                MessageIcon::Information);
     }
-    return contents.entries;
+    return contents->entries;
 }
 
 // Reads back every output the salvo set and lists those fed by another input.

@@ -3,6 +3,8 @@
 #include <QList>
 #include <optional>
 
+#include "services/UserFileRead.h"
+
 namespace zerandi {
 
 namespace {
@@ -75,6 +77,12 @@ QByteArray SalvoFileBytes(const TakeList& salvo) {
         bytes += QByteArray::number(input) + ' ' + QByteArray::number(output) + "\r\n";
     }
     return bytes;
+}
+
+std::optional<SalvoFileContents> LoadSalvoFile(UiServices& ui, const QString& path) {
+    const std::optional<QByteArray> bytes =
+        ReadUserFile(ui, path, {.maxBytes = kMaxSalvoFileBytes});
+    return bytes ? std::optional<SalvoFileContents>(ReadSalvoText(*bytes)) : std::nullopt;
 }
 
 QString SalvoTextStopMessage(size_t entriesRead) {

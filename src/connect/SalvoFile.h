@@ -2,10 +2,16 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 #include "connect/TakeLists.h"
 
 namespace zerandi {
+
+class UiServices;
+
+// A take of every 16-bit output, in the longest form, is still below a megabyte.
+inline constexpr qint64 kMaxSalvoFileBytes = 16 * 1024 * 1024;
 
 // What the reading of a salvo file (".svo") found.
 struct SalvoFileContents {
@@ -19,6 +25,9 @@ struct SalvoFileContents {
 // the end is dropped. The first word that is not a number ends the reading.
 SalvoFileContents ReadSalvoText(const QByteArray& bytes);
 QByteArray SalvoFileBytes(const TakeList& salvo);
+// Reads the salvo file at `path`; nothing, after "Could not open file." or a text naming the
+// file, when it cannot be opened, is not a file, or is far too large for a salvo.
+std::optional<SalvoFileContents> LoadSalvoFile(UiServices& ui, const QString& path);
 
 // Tells the user that a file was read only up to a word that is not a number.
 QString SalvoTextStopMessage(size_t entriesRead);

@@ -223,18 +223,15 @@ bool SalvoPanel::ReadSalvoFile(const QString& path) {
                         MessageIcon::Warning);
         return false;
     }
-    SetCurrentFile(path);
-    salvo_.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui_.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
-        Redraw();
+    // An unreadable file changes neither the salvo nor its file, so that Save cannot replace it.
+    const std::optional<SalvoFileContents> contents = LoadSalvoFile(ui_, path);
+    if (!contents) {
         return false;
     }
-    const SalvoFileContents contents = ReadSalvoText(file.readAll());
-    salvo_ = contents.entries;
+    SetCurrentFile(path);
+    salvo_ = contents->entries;
     Redraw();
-    if (contents.endedAtText) {
+    if (contents->endedAtText) {
         ui_.showMessage(SalvoTextStopMessage(salvo_.size()), MessageIcon::Warning);
     }
     return true;

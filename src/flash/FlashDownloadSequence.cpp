@@ -1,10 +1,9 @@
 #include "flash/FlashDownloadSequence.h"
 
-#include <QFile>
-
 #include "flash/SRecordChecker.h"
 #include "protocol/RouterDiagnosticCommPort.h"
 #include "services/UiServices.h"
+#include "services/UserFileRead.h"
 
 namespace zerandi {
 
@@ -21,8 +20,6 @@ const QString kRecordFailedText = QStringLiteral("Problem writing S records");
 const QString kDamagedImageText = QStringLiteral(
     "The file\n%1\nis not a firmware image that can be written.\nLine %2: %3.\n"
     "Nothing has been sent to the router.");
-const QString kTooLargeText = QStringLiteral(
-    "The file\n%1\nis too large for a firmware image.\nNothing has been sent to the router.");
 
 }  // namespace
 
@@ -74,18 +71,14 @@ bool FlashDownloadSequence::LoadImages(const std::vector<FlashFile>& files,
 }
 
 bool FlashDownloadSequence::LoadImage(const FlashFile& file, Image& image) {
-    QFile source(file.path);
-    if (!source.open(QIODevice::ReadOnly)) {
-        Warn(OpenFailureText(file.path));
+    const std::optional<QByteArray> bytes =
+        ReadUserFile(ui_, file.path,
+                     {.maxBytes = kMaxImageBytes, .openFailureText = OpenFailureText(file.path)});
+    if (!bytes) {
         return false;
     }
-    if (source.size() > kMaxImageBytes) {
-        Warn(kTooLargeText.arg(file.path));
-        return false;
-    }
-    const QByteArray bytes = source.readAll();
     SRecordChecker checker;
-    if (const auto problem = checker.Check(bytes)) {
+    if (const auto problem = checker.Check(*bytes)) {
         Warn(kDamagedImageText.arg(file.path).arg(problem->lineNumber).arg(problem->description));
         return false;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace zerandi {
 
@@ -10,6 +11,9 @@ namespace {
 
 constexpr char kLineFeed = '\n';
 constexpr char kCarriageReturn = '\r';
+constexpr char kEndOfFile = '\x1A';  // ^Z
+// What may follow a record on its line (and a final ^Z) without being sent.
+constexpr std::string_view kTrailingBlanks = " \t\r\v\f\n";
 constexpr size_t kTypeOffset = 1;
 constexpr size_t kHexOffset = 2;  // after "S" and the type digit
 constexpr size_t kHexDigitsPerByte = 2;
@@ -91,6 +95,34 @@ std::optional<QString> CheckBytes(int type, const std::vector<uint8_t>& bytes) {
     return std::nullopt;
 }
 
+bool IsBlank(char character) {
+    return kTrailingBlanks.find(character) != std::string_view::npos;
+}
+
+// Without a ^Z that only white space follows: the end-of-file mark of older tools.
+std::string_view WithoutFinalEndOfFile(std::string_view text) {
+    const size_t mark = text.rfind(kEndOfFile);
+    if (mark == std::string_view::npos ||
+        !std::all_of(text.begin() + static_cast<std::ptrdiff_t>(mark) + 1, text.end(), IsBlank)) {
+        return text;
+    }
+    return text.substr(0, mark);
+}
+
+// The line without its trailing white space, with the carriage return it ended in kept; empty
+// for a blank line.
+std::string RecordAsSent(std::string_view line) {
+    const bool endsInCarriageReturn = line.ends_with(kCarriageReturn);
+    while (!line.empty() && IsBlank(line.back())) {
+        line.remove_suffix(1);
+    }
+    std::string record(line);
+    if (!record.empty() && endsInCarriageReturn) {
+        record += kCarriageReturn;
+    }
+    return record;
+}
+
 }  // namespace
 
 std::optional<QString> SRecordChecker::CheckLine(std::string_view line) {
@@ -121,24 +153,28 @@ std::optional<QString> SRecordChecker::CheckLine(std::string_view line) {
 
 std::optional<SRecordProblem> SRecordChecker::Check(QByteArrayView image) {
     lines_.clear();
-    const std::string_view text(image.data(), static_cast<size_t>(image.size()));
+    const std::string_view text =
+        WithoutFinalEndOfFile(std::string_view(image.data(), static_cast<size_t>(image.size())));
+    int lineNumber = 0;
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = std::min(text.find(kLineFeed, start), text.size());
-        const std::string_view line = text.substr(start, end - start);
-        const int lineNumber = static_cast<int>(lines_.size()) + 1;
-        if (auto problem = CheckLine(line)) {
+        ++lineNumber;
+        const std::string record = RecordAsSent(text.substr(start, end - start));
+        start = end + 1;
+        if (record.empty()) {
+            continue;
+        }
+        if (auto problem = CheckLine(record)) {
             lines_.clear();
             return SRecordProblem{lineNumber, *problem};
         }
-        lines_.emplace_back(line);
-        start = end + 1;
+        lines_.push_back(record);
     }
     if (lines_.size() < kMinRecords) {
-        const int missing = static_cast<int>(lines_.size()) + 1;
         lines_.clear();
         return SRecordProblem{
-            missing,
+            lineNumber + 1,
             QStringLiteral("the file ends; an image holds at least %1 records").arg(kMinRecords)};
     }
     return std::nullopt;

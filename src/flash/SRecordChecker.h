@@ -27,8 +27,10 @@ public:
     static constexpr size_t kMinRecords = 2;
 
     // Splits the image at its line feeds and checks every line; a last line without a line
-    // feed is a line like the others. Lines() then holds the lines as they are sent: without
-    // the line feed, with a carriage return before it kept.
+    // feed is a line like the others. Blank lines, trailing white space and a final ^Z are
+    // skipped; problems are numbered by the file's lines. Lines() then holds the records as
+    // they are sent: without the line feed or trailing blanks, with the carriage return that
+    // ended the line kept.
     std::optional<SRecordProblem> Check(QByteArrayView image);
     const std::vector<std::string>& Lines() const { return lines_; }
 

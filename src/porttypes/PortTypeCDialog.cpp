@@ -134,6 +134,10 @@ void PortTypeCDialog::SetExtendedCard(bool extended) {
     extendedCard_ = extended;
     reverseLabel_->setVisible(!extended);
     reverse_->setVisible(!extended);
+    reverse_->setEnabled(!extended);
+    if (extended) {
+        SetReverse(false);
+    }
     EnableRadioButtons();
 }
 
@@ -141,8 +145,9 @@ bool PortTypeCDialog::ReverseSelected() const {
     return reverse_->currentIndex() == kReverseYes;
 }
 
+// An extended card has no reverse setting, whatever the router reports.
 void PortTypeCDialog::SetReverse(bool reverse) {
-    reverse_->setCurrentIndex(reverse ? kReverseYes : kReverseNo);
+    reverse_->setCurrentIndex(reverse && !extendedCard_ ? kReverseYes : kReverseNo);
 }
 
 int PortTypeCDialog::TakeDelay() const {

@@ -34,7 +34,8 @@ public:
     // Replaces the whole table and rebuilds the list, keeping the selected row if it exists.
     void SetPortTypes(std::vector<PortType> types);
 
-    // The 207M roles (codes 3 to 6) and the reverse choice belong to extended cards.
+    // The 207M roles (codes 3 to 6) belong to extended cards; the reverse choice belongs to
+    // the others: with an extended card it is "No", hidden and disabled.
     void SetExtendedCard(bool extended);
 
     bool ReverseSelected() const;

@@ -3,10 +3,10 @@
 #include <QFile>
 #include <algorithm>
 
-#include "services/FileTexts.h"
 #include "services/InternalError.h"
 #include "services/TextFileSave.h"
 #include "services/UiServices.h"
+#include "services/UserFileRead.h"
 
 namespace zerandi {
 
@@ -45,17 +45,16 @@ PortTypeFile::Contents PortTypeFile::Read(UiServices& ui, const QString& path, s
         ReportInternalError(ui, QStringLiteral("PortTypeFile::Read - no file name"));
         return {};
     }
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFile::exists(path)) {
         ui.showMessage(QStringLiteral("Could not open file - file does not exist."),
                        MessageIcon::Warning);
         return Contents{Outcome::NoSuchFile, {}, false};
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
+    const std::optional<QByteArray> bytes = ReadUserFile(ui, path, {.maxBytes = kMaxFileBytes});
+    if (!bytes) {
         return Contents{Outcome::NotOpened, {}, false};
     }
-    Contents contents = Decode(file.read(kFileBytes), portCount);
+    Contents contents = Decode(*bytes, portCount);
     if (contents.shortFile) {
         ui.showMessage(kShortFileText, MessageIcon::Warning);
     }

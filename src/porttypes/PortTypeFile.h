@@ -17,8 +17,10 @@ class UiServices;
 class PortTypeFile {
 public:
     static constexpr qsizetype kFileBytes = 256;
+    // Bytes past the 256 are ignored as they always were, up to a size no table file reaches.
+    static constexpr qint64 kMaxFileBytes = 64 * 1024;
 
-    // Refused: no path was given.
+    // Refused: no path was given. NotOpened: it would not open, or is no file or far too large.
     enum class Outcome { Read, Refused, NoSuchFile, NotOpened };
 
     struct Contents {

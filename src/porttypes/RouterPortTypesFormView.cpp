@@ -48,11 +48,7 @@ void RouterPortTypesFormView::OnDocumentUpdate() {
         return;
     }
     form_->SetPortTypes({});
-    const bool extended = doc_.IsExtendedControlCard();
-    if (extended) {
-        form_->SetReverse(false);
-    }
-    form_->SetExtendedCard(extended);
+    form_->SetExtendedCard(doc_.IsExtendedControlCard());
     ShowChildFrame(*this, true);
 }
 
@@ -89,15 +85,13 @@ void RouterPortTypesFormView::Open() {
     }
 }
 
+// A file that could not be read stays out of the view: Save must not replace it.
 bool RouterPortTypesFormView::ReadPortTypeFile(const QString& path) {
     PortTypeFile::Contents contents = PortTypeFile::Read(doc_.Ui(), path, transfer_.PortCount());
-    using Outcome = PortTypeFile::Outcome;
-    if (contents.outcome == Outcome::NotOpened || contents.outcome == Outcome::Read) {
-        currentFile_ = path;
-    }
-    if (contents.outcome != Outcome::Read) {
+    if (contents.outcome != PortTypeFile::Outcome::Read) {
         return false;
     }
+    currentFile_ = path;
     form_->SetPortTypes(std::move(contents.types));
     return true;
 }

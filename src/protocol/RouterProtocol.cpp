@@ -50,9 +50,15 @@ bool SummaryWorthAsking(CommResult versionRecords) {
            versionRecords == CommResult::NotSupported;
 }
 
+// A card answers a table read in replies of its own size, down to one entry each, and may
+// close with a reply that carries none; a card that keeps saying more is cut off there.
+constexpr size_t TableReplyBound(size_t tableEntries) {
+    return tableEntries + 1;
+}
+
 constexpr size_t kScrambleBlocksPerBank =
     kScrambleBankEntries / RouterProtocol::kScrambleBlockEntries;
-constexpr size_t kScrambleBlocksPerTable = kScrambleBankCount * kScrambleBlocksPerBank;
+constexpr size_t kScrambleTableEntries = kScrambleBankCount * kScrambleBankEntries;
 constexpr size_t kMaxBlockCounter = 256;  // the blocks-to-come counter is one byte
 constexpr uint8_t kSerialParametersConstant = 9;
 constexpr uint8_t kSerialMainDisabledBit = 0x02;
@@ -393,9 +399,7 @@ DataRouterReadResult RouterProtocol::GetDataRouterParameters(const RouterAddress
     result.comm = ReadReplies(
         MakeRequest(address, command::kDataRouterParameters, {command::kSubRead}), false,
         command::ReplyTo(command::kDataRouterParameters), kPortTypeReplyTimeoutMs,
-        // a router without ports still answers once
-        std::max<size_t>(1, PortTypeBlockCount(portTypes.size())),
-        [&](const RouterMessage& reply, bool& more) {
+        TableReplyBound(portTypes.size()), [&](const RouterMessage& reply, bool& more) {
             ReplyReader reader(reply);
             more = reader.Byte(kPortTypeMoreOffset) != 0;
             const CommResult decoded =
@@ -442,7 +446,8 @@ CommResult RouterProtocol::GetScrambleTable(const RouterAddress& address,
                                             ScrambleTableWords& table) {
     return ReadReplies(MakeRequest(address, command::kScrambleTable, {command::kSubRead}), true,
                        command::ReplyTo(command::kScrambleTable), kScrambleReplyTimeoutMs,
-                       kScrambleBlocksPerTable, [&](const RouterMessage& reply, bool& more) {
+                       TableReplyBound(kScrambleTableEntries),
+                       [&](const RouterMessage& reply, bool& more) {
                            ReplyReader reader(reply);
                            more = reader.Byte(kScrambleMoreOffset) != 0;
                            return DecodeScrambleBlock(reply, table);
@@ -649,7 +654,13 @@ CommResult RouterProtocol::SendFlashRecord(const RouterAddress& address, std::st
 
 CommResult RouterProtocol::ReceiveTextMessage(const RouterAddress& /*address*/,
                                               RouterMessage& message, uint32_t timeoutMs) {
-    return AwaitReplyOne(message, command::kTextMessage, timeoutMs);
+    const CommResult result = AwaitReplyOne(message, command::kTextMessage, timeoutMs);
+    if (result == CommResult::Success &&
+        message.Length() > kTextMessageBufferBytes - RouterMessage::kFrameOverhead) {
+        RecoverAfterError();
+        return CommResult::InvalidSize;
+    }
+    return result;
 }
 
 CommResult RouterProtocol::BuildTextLineMessage(const RouterAddress& address,

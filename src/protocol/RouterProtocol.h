@@ -177,6 +177,8 @@ public:
 
     // Text messages: the controller's unsolicited text, and the terminal's typed line
     // (sent with SendMessage, no reply awaited; carriage return and line feed are added).
+    // Text is received into a buffer of this size; the card splits its text to fit it.
+    static constexpr size_t kTextMessageBufferBytes = 200;
     CommResult ReceiveTextMessage(const RouterAddress& address, RouterMessage& message,
                                   uint32_t timeoutMs);
     static CommResult BuildTextLineMessage(const RouterAddress& address, std::string_view typedText,
@@ -190,10 +192,9 @@ protected:
     // Transact, then decode; a reply that fails to decode is followed by RecoverAfterError.
     CommResult TransactAndDecode(const RouterMessage& request, uint8_t expectedCommand,
                                  uint32_t timeoutMs, const ReplyHandler& decode);
-    // Sends the request once, then reads replies while the previous one said more follow;
-    // no retries.
-    // Reads replies while they say more follow, at most `maxReplies` of them: a device that
-    // never stops fails the read as a time-out would, after the recovery pause.
+    // Sends the request once, then reads replies while the previous one said more follow, at
+    // most `maxReplies` of them, without retries: a device that never stops fails the read as
+    // a time-out would, after the recovery pause.
     CommResult ReadReplies(const RouterMessage& request, bool drainFirst, uint8_t expectedCommand,
                            uint32_t timeoutMs, size_t maxReplies, const MultiReplyHandler& handle);
     // Passes a decode result through, recovering first when it is a failure.

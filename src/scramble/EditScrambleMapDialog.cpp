@@ -4,18 +4,49 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <QValidator>
+#include <algorithm>
+#include <functional>
 #include <limits>
+#include <utility>
 
-#include "scramble/ScrambleMapFile.h"
 #include "shell/AccessibleName.h"
 
 namespace zerandi {
 
 namespace {
 
-constexpr int kMaxAddressDigits = 10;
+// Refuses every edit after which the field's text would break its rule, so that the field
+// only ever holds what the entry can keep.
+class TextRuleValidator : public QValidator {
+public:
+    TextRuleValidator(std::function<bool(const QString&)> rule, QObject* parent)
+        : QValidator(parent), rule_(std::move(rule)) {}
+
+    State validate(QString& input, int& /*pos*/) const override {
+        return rule_(input) ? Acceptable : Invalid;
+    }
+
+private:
+    std::function<bool(const QString&)> rule_;
+};
+
+// Empty (no address) or a number that the router's table word holds.
+bool AddressTextFits(const QString& text) {
+    if (text.isEmpty()) {
+        return true;
+    }
+    const bool digitsOnly =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    bool ok = false;
+    const qulonglong value = text.toULongLong(&ok);
+    return digitsOnly && ok && value <= ScrambleEntry::kMaxAddress;
+}
+
+bool DescriptionTextFits(const QString& text) {
+    return std::all_of(text.begin(), text.end(), ScrambleDescriptionHolds);
+}
 
 }  // namespace
 
@@ -38,9 +69,7 @@ EditScrambleMapDialog::EditScrambleMapDialog(Table table, uint32_t entryNumber,
     description_->setMaxLength(kMaxDescriptionChars);
     description_->setMinimumWidth(
         description_->fontMetrics().horizontalAdvance(QString(kMaxDescriptionChars + 1, u'n')));
-    // A double quote would end the description early when a ".scr" file is read back.
-    const QString noQuote = QStringLiteral("[^%1]*").arg(QChar(ScrambleMapFile::kDescriptionQuote));
-    description_->setValidator(new QRegularExpressionValidator(QRegularExpression(noQuote), this));
+    description_->setValidator(new TextRuleValidator(DescriptionTextFits, description_));
     const std::array<std::pair<QString, QLineEdit*>, 3> rows{{
         {QStringLiteral("A1A&2:"), a1a2_},
         {QStringLiteral("A3A&4:"), a3a4_},
@@ -63,8 +92,7 @@ EditScrambleMapDialog::EditScrambleMapDialog(Table table, uint32_t entryNumber,
 QLineEdit* EditScrambleMapDialog::NewAddressField(const QString& name, uint32_t address) {
     auto* field = new QLineEdit(AddressText(address), this);
     field->setObjectName(name);
-    field->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(kMaxAddressDigits)), field));
+    field->setValidator(new TextRuleValidator(AddressTextFits, field));
     return field;
 }
 

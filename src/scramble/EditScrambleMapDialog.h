@@ -11,7 +11,8 @@ class QLineEdit;
 namespace zerandi {
 
 // "Edit Scramble Map": one entry's A1A2, A3A4 and description. An empty address field
-// means the entry has no such address.
+// means the entry has no such address. Typing is refused where it would give an address the
+// router cannot keep or a description that a ".scr" file would not give back as typed.
 class EditScrambleMapDialog : public QDialog {
     Q_OBJECT
 

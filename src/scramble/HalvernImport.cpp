@@ -1,12 +1,11 @@
 #include "scramble/HalvernImport.h"
 
-#include <QFile>
 #include <optional>
 
 #include "scramble/ScrambleMapFile.h"
 #include "scramble/ScrambleTexts.h"
-#include "services/FileTexts.h"
 #include "services/UiServices.h"
+#include "services/UserFileRead.h"
 
 namespace zerandi {
 
@@ -83,17 +82,15 @@ bool HalvernImport::Decode(const QByteArray& bytes, ScrambleMap& map) {
 
 bool HalvernImport::Import(UiServices& ui, const QString& path, ScrambleMap& map) {
     map.ResetToDefaults();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
+    const std::optional<QByteArray> bytes = ReadUserFile(ui, path, {.maxBytes = kMaxFileBytes});
+    if (!bytes) {
         return false;
     }
-    const QByteArray bytes = file.read(kFileBytes);
-    if (bytes.isEmpty()) {
+    if (bytes->isEmpty()) {
         ui.showMessage(kInvalidFileFormatText, MessageIcon::Warning);
         return false;
     }
-    if (!Decode(bytes, map)) {
+    if (!Decode(*bytes, map)) {
         ui.showMessage(kShortFileText, MessageIcon::Warning);
     }
     return true;

@@ -14,6 +14,8 @@ class UiServices;
 class HalvernImport {
 public:
     static constexpr qsizetype kFileBytes = 40456;
+    // Room for the rest of a larger configuration; the map is at its start.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
     // Takes every entry whose bytes the file holds; the others keep what they had. True
     // when the file held the whole map.

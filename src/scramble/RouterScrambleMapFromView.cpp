@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "config/RouterConfigDoc.h"
 #include "scramble/HalvernImport.h"
@@ -235,26 +236,37 @@ std::optional<QString> RouterScrambleMapFromView::PromptOpen(const QString& init
     if (!path || path->isEmpty()) {
         return std::nullopt;
     }
-    currentFile_ = *path;
     return path;
+}
+
+void RouterScrambleMapFromView::TakeFile(const QString& path, bool imported,
+                                         const std::function<bool(ScrambleMap&)>& load) {
+    ScrambleMap loaded = map_;
+    if (!load(loaded)) {
+        return;
+    }
+    map_ = std::move(loaded);
+    currentFile_ = path;
+    currentFileImported_ = imported;
+    RebuildLists(false);
 }
 
 void RouterScrambleMapFromView::Open() {
     const std::optional<QString> path = PromptOpen(QStringLiteral("*.scr"), kScrambleFileFilter);
     if (path) {
-        currentFileImported_ = false;
-        ScrambleMapFile::Load(doc_.Ui(), *path, map_);
-        RebuildLists(false);
+        TakeFile(*path, false, [&](ScrambleMap& loaded) {
+            return ScrambleMapFile::Load(doc_.Ui(), *path, loaded);
+        });
     }
 }
 
 void RouterScrambleMapFromView::OpenHalvernFile() {
     const std::optional<QString> path =
-        PromptOpen(QStringLiteral("*.scr;*.cfg"), QStringLiteral("Halvern Files (*.scr *.cfg)"));
+        PromptOpen(QStringLiteral("*.scr *.cfg"), QStringLiteral("Halvern Files (*.scr *.cfg)"));
     if (path) {
-        currentFileImported_ = true;
-        HalvernImport::Import(doc_.Ui(), *path, map_);
-        RebuildLists(false);
+        TakeFile(*path, true, [&](ScrambleMap& loaded) {
+            return HalvernImport::Import(doc_.Ui(), *path, loaded);
+        });
     }
 }
 

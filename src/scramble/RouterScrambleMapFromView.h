@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "scramble/EditScrambleMapDialog.h"
@@ -59,8 +60,12 @@ private:
     std::optional<ScrambleEntry> RunEditDialog(EditScrambleMapDialog::Table table, size_t index,
                                                const ScrambleEntry& entry);
     bool SaveToFile(const QString& path);
-    // Asks for a file to open; a chosen file becomes the current file.
+    // Asks for a file to open; nothing when none was chosen.
     std::optional<QString> PromptOpen(const QString& initialName, const QString& filter);
+    // Takes what `load` read into a copy of the map only when it succeeded: a file that
+    // failed to open never becomes the current file, so Save cannot replace it.
+    void TakeFile(const QString& path, bool imported,
+                  const std::function<bool(ScrambleMap&)>& load);
 
     RouterConfigDoc& doc_;
     ScrambleMapTransfer transfer_;

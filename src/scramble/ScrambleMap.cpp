@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "scramble/ScrambleMapFile.h"
+
 namespace zerandi {
 
 namespace {
@@ -103,6 +105,11 @@ std::optional<QString> ScrambleMap::CheckOutputEdit(size_t index, uint32_t a1a2,
         }
     }
     return std::nullopt;
+}
+
+bool ScrambleDescriptionHolds(QChar c) {
+    return c.unicode() <= std::numeric_limits<uint8_t>::max() && c.isPrint() &&
+           c != ScrambleMapFile::kDescriptionQuote;
 }
 
 QString AddressCell(uint32_t address) {

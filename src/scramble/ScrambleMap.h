@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "protocol/ScrambleTableWords.h"
@@ -13,6 +14,9 @@ namespace zerandi {
 // One controller address and the up to two physical addresses it maps to.
 struct ScrambleEntry {
     static constexpr uint32_t kNoAddress = 0xFFFF;  // the entry has no such address
+    // The router keeps each address in one table word.
+    static constexpr uint32_t kMaxAddress =
+        std::numeric_limits<ScrambleTableWords::value_type>::max();
 
     uint32_t a1a2 = kNoAddress;
     uint32_t a3a4 = kNoAddress;
@@ -59,6 +63,10 @@ struct ScrambleMap {
     std::optional<QString> CheckOutputEdit(size_t index, uint32_t a1a2, uint32_t a3a4,
                                            const ControllerStarts& starts) const;
 };
+
+// Whether a description keeps this character through a ".scr" file: the file is Latin-1,
+// one line an entry, and a double quote ends the description.
+bool ScrambleDescriptionHolds(QChar c);
 
 // A list cell: "\t--" for no address, otherwise "\t" and the number.
 QString AddressCell(uint32_t address);

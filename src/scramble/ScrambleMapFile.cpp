@@ -1,20 +1,21 @@
 #include "scramble/ScrambleMapFile.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <optional>
 
 #include "scramble/ScrambleTexts.h"
 #include "services/FileHeader.h"
-#include "services/FileTexts.h"
 #include "services/TextFileSave.h"
 #include "services/UiServices.h"
+#include "services/UserFileRead.h"
 
 namespace zerandi {
 
 namespace {
 
 constexpr qint64 kMaxLineChars = 1024;
+// A file that cannot be created is told without the full stop of the other file messages.
+const QString kCouldNotCreateText = QStringLiteral("Could not open file");
 
 void FormatTable(QTextStream& out, const ScrambleMap::Table& table) {
     out << table.size() << '\n';
@@ -98,17 +99,17 @@ bool ScrambleMapFile::Parse(QTextStream& in, ScrambleMap& map) {
 }
 
 bool ScrambleMapFile::Save(UiServices& ui, const QString& path, const ScrambleMap& map) {
-    return SaveFileBytes(ui, path, WithCrLf(Format(map)));
+    return SaveFileBytes(ui, path, WithCrLf(Format(map)), kCouldNotCreateText);
 }
 
 bool ScrambleMapFile::Load(UiServices& ui, const QString& path, ScrambleMap& map) {
     map.ResetToDefaults();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ui.showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
+    const std::optional<QByteArray> bytes =
+        ReadUserFile(ui, path, {.maxBytes = kMaxFileBytes, .text = true});
+    if (!bytes) {
         return false;
     }
-    QTextStream in(&file);
+    QTextStream in(*bytes);
     in.setEncoding(QStringConverter::Latin1);
     if (!Parse(in, map)) {
         ui.showMessage(kInvalidFileFormatText, MessageIcon::Warning);

@@ -17,6 +17,8 @@ public:
     static constexpr const char* kTitle = "Scramble Map File";
     // Ends a description on its line, so no description may hold one.
     static constexpr char16_t kDescriptionQuote = u'"';
+    // Two tables of 256 lines even at the longest line read is far below this.
+    static constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
     // The whole file as text with "\n" line ends.
     static QString Format(const ScrambleMap& map);

@@ -19,6 +19,9 @@ inline const std::array<QString, 3> kDirectionLabels = {
 inline const QString kContinuationIndent(kLabelWidth, QLatin1Char(' '));
 inline constexpr int kBytesPerLine = 20;
 
+// Far more than a long session writes; decoding a log stays within memory.
+inline constexpr qint64 kMaxLogFileBytes = 64 * 1024 * 1024;
+
 // Each byte is two lower-case hex digits followed by the separator.
 inline constexpr int kByteDigits = 2;
 inline constexpr int kByteBase = 16;

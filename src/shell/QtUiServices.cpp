@@ -69,6 +69,27 @@ bool IsWildcardName(const QString& name) {
     return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
 }
 
+// Reports line their columns up with tabs at every eighth character, as a text printer would
+// print them; the document's own tab stops are wider and push a heading onto a second line.
+constexpr int kTabStopColumns = 8;
+
+QString WithTabsExpanded(const QString& text) {
+    QString expanded;
+    expanded.reserve(text.size());
+    qsizetype column = 0;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\t')) {
+            const qsizetype blanks = kTabStopColumns - column % kTabStopColumns;
+            expanded.append(QString(blanks, QLatin1Char(' ')));
+            column += blanks;
+            continue;
+        }
+        expanded.append(c);
+        column = c == QLatin1Char('\n') ? 0 : column + 1;
+    }
+    return expanded;
+}
+
 // While a modal box or dialog is up during a long operation, the user needs the
 // normal pointer over it; the wait cursor comes back when it closes.
 class NormalCursorWhileModal {
@@ -209,7 +230,7 @@ bool QtUiServices::printFile(const QString& path) {
     printer.setDocName(QFileInfo(path).fileName());
     QTextDocument document;
     document.setDefaultFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    document.setPlainText(QString::fromLatin1(file.readAll()));
+    document.setPlainText(WithTabsExpanded(QString::fromLatin1(file.readAll())));
     document.print(&printer);
     return printer.printerState() != QPrinter::Error;
 }

@@ -29,7 +29,6 @@ public:
     static constexpr uint32_t kTextFrameWaitMs = StatusMessageLines::kTextFrameWaitMs;
     // A controller that never stops talking must not keep the program from its other work.
     static constexpr int kMaxMessagesPerPoll = 64;
-    static constexpr int kListLines = 101;
 
     explicit RouterStatusMessagesFormView(RouterConfigDoc& doc, QWidget* parent = nullptr);
     ~RouterStatusMessagesFormView() override;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -134,6 +135,41 @@ TEST_F(SalvoPanelTest, OpeningReadsWhatItCanAndSaysWhereItStopped) {
               std::vector<QString>{"Could not open file - file does not exist."});
     EXPECT_EQ(Salvo().Entries().size(), 2u);
     EXPECT_EQ(FileLabel(), "File: text.svo");
+}
+
+TEST_F(SalvoPanelTest, AFileThatCannotBeReadKeepsTheSalvoAndTheFileThatSaveWrites) {
+    StartRouter("QR1206");
+    const QString kept = TempPath("kept.svo");
+    ASSERT_TRUE(WriteFileBytes(kept, "5 1\r\n"));
+    OpenFile(kept);
+    AnswerRangeDialog({{"9", "2"}});
+    CancelRangeDialog();
+    Trigger("addSingleTake");
+    ASSERT_TRUE(QDir().mkpath(TempPath("folder.svo")));
+
+    struct Case {
+        const char* name;
+        const char* message;  // nullptr: the file's own message, naming it
+    };
+    const Case cases[] = {
+        {"absent.svo", "Could not open file - file does not exist."},
+        {"folder.svo", nullptr},
+    };
+    for (const Case& c : cases) {
+        ClearRecords();
+        OpenFile(TempPath(c.name));
+        ASSERT_EQ(ui.Messages().size(), 1u) << c.name;
+        if (c.message != nullptr) {
+            EXPECT_EQ(ui.Messages().front().text, c.message);
+        }
+        EXPECT_EQ(Salvo().Entries(), (TakeList{{5, 1}, {9, 2}})) << c.name;
+        EXPECT_EQ(Rows("salvoList"), (QStringList{"  5\t-->\t1", "  9\t-->\t2"})) << c.name;
+        EXPECT_EQ(FileLabel(), "File: kept.svo") << c.name;
+
+        Trigger("saveSalvo");
+        EXPECT_EQ(ReadFileBytes(kept), "5 1\r\n9 2\r\n") << c.name;
+        EXPECT_EQ(QFileInfo(TempPath(c.name)).isDir(), c.message == nullptr) << c.name;
+    }
 }
 
 TEST_F(SalvoPanelTest, SaveAndSaveAsWriteCrLfLines) {

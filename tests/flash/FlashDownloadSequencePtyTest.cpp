@@ -166,6 +166,20 @@ TEST_F(FlashDownloadSequencePtyTest, SendsEachLineWithTheTransactionValuesOfItsP
     }
 }
 
+// Blank lines, trailing blanks, a doubled carriage return and a final ^Z are what editors
+// and older tools leave; the card gets the records alone, as the check saw them.
+TEST_F(FlashDownloadSequencePtyTest, WritesTheRecordsOfAFileWithBlankLinesAndAFinalEndOfFile) {
+    const std::vector<std::string> records = ImageLines(4);
+    const QString path = WriteImage(
+        QStringLiteral("untidy.mx"),
+        {records[0] + " \t", "", records[1] + "\r\r", records[2], "  ", records[3], "\x1A"}, false);
+    ASSERT_TRUE(Run({Diag(path)}));
+    EXPECT_EQ(Received().at(0),
+              (std::vector<std::string>{records[0], records[1] + "\r", records[2], records[3]}));
+    EXPECT_EQ(steps.front().range, 4);
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
 // A damaged second file stops the download before the first file's component is touched.
 TEST_F(FlashDownloadSequencePtyTest, RefusesADamagedImageNamingTheLineWithNothingSent) {
     std::vector<std::string> lines = ImageLines(4);

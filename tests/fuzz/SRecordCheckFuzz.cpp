@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(!SRecordChecker::CheckLine(line));
         bytesInLines += line.size() + 1;
     }
-    // The lines are the image cut at its line feeds, nothing added or lost.
-    Require(bytesInLines == size || bytesInLines == size + 1);
+    // The records come from the image cut at its line feeds; only blanks and a ^Z are dropped.
+    Require(bytesInLines <= size + 1);
     return 0;
 }

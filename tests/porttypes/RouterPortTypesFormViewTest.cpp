@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -142,18 +144,29 @@ TEST_F(RouterPortTypesFormViewTest, The207MRolesAndTheReverseChoiceFollowTheCard
         uint16_t card;
         std::vector<bool> radios;
         bool reverseShown;
+        const char* reverse;  // what the choice holds after a read and after an update
     };
     const Case cases[] = {
-        {209, {true, true, true, false, false, false, false}, true},
-        {kExtendedCard, std::vector<bool>(kPortTypeCount, true), false},
+        {209, {true, true, true, false, false, false, false}, true, "Yes"},
+        {kExtendedCard, std::vector<bool>(kPortTypeCount, true), false, "No"},
     };
     for (const Case& c : cases) {
-        StartRouter("QR1207", [&](zsim::RouterState& s) { s.cardPartNumber = c.card; });
+        StartRouter("QR1207", [&](zsim::RouterState& s) {
+            s.cardPartNumber = c.card;
+            s.reverseFlag = 1;
+        });
         KnowRouter();
         Click("read");
         EXPECT_EQ(RadiosEnabled(), c.radios) << c.card;
-        EXPECT_EQ(Shown("reverse"), c.reverseShown) << c.card;
         EXPECT_EQ(Shown("reverseLabel"), c.reverseShown) << c.card;
+        // The choice the router reported stays through an update, except on an extended card.
+        for (const char* after : {"read", "update"}) {
+            const QComboBox& reverse = Find<QComboBox>("reverse");
+            EXPECT_EQ(Shown("reverse"), c.reverseShown) << c.card << " after " << after;
+            EXPECT_EQ(reverse.isEnabled(), c.reverseShown) << c.card << " after " << after;
+            EXPECT_EQ(reverse.currentText(), c.reverse) << c.card << " after " << after;
+            KnowRouter();
+        }
     }
 }
 
@@ -294,6 +307,46 @@ TEST_F(RouterPortTypesFormViewTest, AFailedReadKeepsTheTableThatWriteWouldSend) 
     const zsim::RouterState router = Router();
     for (size_t k = 0; k < router.portTypes.size(); ++k) {
         ASSERT_EQ(router.portTypes[k], k % kPortTypeCount) << "port " << k + 1;
+    }
+}
+
+TEST_F(RouterPortTypesFormViewTest, AFileThatCannotBeReadKeepsTheTableAndTheFileThatSaveWrites) {
+    StartRouter("QR1207");
+    KnowRouter();
+    const QString kept = TempPath("kept.prt");
+    ASSERT_TRUE(WriteFileBytes(kept, QByteArray(256, '\2')));
+    ASSERT_TRUE(PortTypes().ReadPortTypeFile(kept));
+    SelectPort(1);
+    ClickRadio("portType1");
+    const QStringList rows = Rows();
+    // Ctrl+S writes the 128 ports on screen, port 1 changed, to the file they came from.
+    QByteArray saved(256, '\0');
+    saved.replace(0, 128, QByteArray(128, '\2'));
+    saved[0] = 1;
+    ASSERT_TRUE(QDir().mkpath(TempPath("folder.prt")));
+
+    struct Case {
+        const char* name;
+        const char* message;  // nullptr: the file's own message, naming it
+    };
+    const Case cases[] = {
+        {"absent.prt", "Could not open file - file does not exist."},
+        {"folder.prt", nullptr},
+    };
+    for (const Case& c : cases) {
+        ui.ClearMessages();
+        ui.AnswerNextFilePrompt(TempPath(c.name));
+        PortTypes().Open();
+        ASSERT_EQ(ui.Messages().size(), 1u) << c.name;
+        if (c.message != nullptr) {
+            EXPECT_EQ(ui.Messages().front().text, c.message);
+        }
+        EXPECT_EQ(PortTypes().CurrentFile(), kept) << c.name;
+        EXPECT_EQ(Rows(), rows) << c.name;
+
+        PortTypes().RunCommand(StandardCommand::Save);
+        EXPECT_EQ(ReadFileBytes(kept), saved) << c.name;
+        EXPECT_EQ(QFileInfo(TempPath(c.name)).isDir(), c.message == nullptr) << c.name;
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -26,7 +27,8 @@ Bytes operator+(Bytes first, const Bytes& second) {
     return first;
 }
 
-// Replies no honest router sends, straight from the far end of a pseudo-terminal.
+// Replies straight from the far end of a pseudo-terminal: ones no honest router sends, and
+// honest ones the simulator does not send.
 class HostileReplyPtyTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -129,6 +131,95 @@ TEST_F(HostileReplyPtyTest, IndicesOutsideTheTablesAreNeverWritten) {
     EXPECT_EQ(storage[0], 0xAA);  // the read stopped: the second reply was not taken
 }
 
+// Both scramble banks in replies of `perReply` entries; only the last reply says no more follow.
+Bytes ScrambleReplies(const ScrambleTableWords& table, size_t perReply) {
+    Bytes replies;
+    for (const uint8_t bank : {kScrambleBankOne, kScrambleBankTwo}) {
+        const ScrambleBankBases bases = ScrambleBankBasesFor(bank);
+        for (size_t start = 0; start < kScrambleBankEntries; start += perReply) {
+            const size_t count = std::min(perReply, kScrambleBankEntries - start);
+            const bool last = bank == kScrambleBankTwo && start + count == kScrambleBankEntries;
+            Bytes data{bank, static_cast<uint8_t>(last ? 0 : 1)};
+            PutWord(data, static_cast<uint16_t>(start));
+            data.push_back(static_cast<uint8_t>(count));
+            for (size_t i = start; i < start + count; ++i) {
+                PutWord(data, table[bases.a + i]);
+                PutWord(data, table[bases.b + i]);
+            }
+            replies = replies + Reply(0xC6, data);
+        }
+    }
+    return replies;
+}
+
+constexpr uint8_t kPortTypeValue = 5;
+
+// The port types in replies of `perReply` ports, with the flag set.
+Bytes PortTypeReplies(const Bytes& codes, size_t perReply) {
+    Bytes replies;
+    for (size_t start = 0; start < codes.size(); start += perReply) {
+        const size_t count = std::min(perReply, codes.size() - start);
+        const bool last = start + count == codes.size();
+        Bytes data{static_cast<uint8_t>(last ? 0 : 1), 1, kPortTypeValue};
+        PutWord(data, static_cast<uint16_t>(start));
+        data.push_back(static_cast<uint8_t>(count));
+        data.insert(data.end(), codes.begin() + static_cast<std::ptrdiff_t>(start),
+                    codes.begin() + static_cast<std::ptrdiff_t>(start + count));
+        replies = replies + Reply(0xC8, data);
+    }
+    return replies;
+}
+
+struct SmallerBlocksCase {
+    const char* name;
+    Bytes replies;
+    std::function<void(RouterProtocol&, const RouterAddress&)> readWhole;
+};
+
+// A card may answer a table read in smaller replies than the program writes the table in.
+TEST_F(HostileReplyPtyTest, ATableAnsweredInSmallerBlocksIsReadWhole) {
+    ScrambleTableWords scramble{};
+    for (size_t i = 0; i < scramble.size(); ++i) {
+        scramble[i] = static_cast<uint16_t>(i * 37 + 11);
+    }
+    Bytes codes(300);
+    for (size_t i = 0; i < codes.size(); ++i) {
+        codes[i] = static_cast<uint8_t>(i % 7);
+    }
+    using P = RouterProtocol;
+    using A = const RouterAddress&;
+    const auto readScramble = [&](P& p, A a) {
+        ScrambleTableWords read{};
+        EXPECT_EQ(p.GetScrambleTable(a, read), CommResult::Success);
+        EXPECT_EQ(read, scramble);
+    };
+    const auto readPortTypes = [&](P& p, A a) {
+        Bytes read(codes.size(), 0xAA);
+        bool flag = false;
+        uint8_t value = 0;
+        const DataRouterReadResult result = p.GetDataRouterParameters(a, flag, value, read);
+        EXPECT_EQ(result.comm, CommResult::Success);
+        EXPECT_FALSE(result.tooManyInputs);
+        EXPECT_EQ(read, codes);
+        EXPECT_TRUE(flag);
+        EXPECT_EQ(value, kPortTypeValue);
+    };
+    const std::vector<SmallerBlocksCase> cases = {
+        {"scramble table in replies of 16 entries", ScrambleReplies(scramble, 16), readScramble},
+        {"scramble table in replies of one entry", ScrambleReplies(scramble, 1), readScramble},
+        {"300 port types in replies of 64 ports", PortTypeReplies(codes, 64), readPortTypes},
+        {"300 port types in replies of one port", PortTypeReplies(codes, 1), readPortTypes},
+    };
+    for (const SmallerBlocksCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        clock.ClearSleeps();
+        peer.AnswerNext(c.replies);
+        c.readWhole(protocol, address);
+        EXPECT_TRUE(clock.Sleeps().empty()) << "no recovery pause";
+    }
+    EXPECT_EQ(peer.Requests().size(), cases.size()) << "each table is asked for once";
+}
+
 struct EndlessReadCase {
     const char* name;
     Bytes moreToCome;  // one reply that says more replies follow
@@ -145,9 +236,10 @@ TEST_F(HostileReplyPtyTest, AReadWhoseRepliesNeverStopFailsAtItsBoundAndTheLinkR
     using P = RouterProtocol;
     using A = const RouterAddress&;
     const std::vector<EndlessReadCase> cases = {
-        {"scramble table", Reply(0xC6, {1, 1, 0, 0, 0}), 16,
+        // One reply per entry the table holds, and one more.
+        {"scramble table of 2 x 256 entries", Reply(0xC6, {1, 1, 0, 0, 0}), 2 * 256 + 1,
          [&](P& p, A a) { return p.GetScrambleTable(a, scramble); }},
-        {"port types of 300 ports", Reply(0xC8, {1, 0, 0, 0, 0, 0}), 3,
+        {"port types of 300 ports", Reply(0xC8, {1, 0, 0, 0, 0, 0}), 300 + 1,
          [&](P& p, A a) { return p.GetDataRouterParameters(a, flag, value, portTypes).comm; }},
         {"software versions", Reply(0x95, {1, 0}), RouterProtocol::kMaxVersionReplies,
          [&](P& p, A a) { return p.GetSoftwareVersions(a, versions); }},

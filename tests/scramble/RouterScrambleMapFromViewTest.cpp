@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QTest>
+#include <string_view>
 
 #include "scramble/HalvernImport.h"
 #include "scramble/RouterScrambleMapFromView.h"
@@ -54,6 +57,14 @@ protected:
             }
             return true;
         });
+    }
+    // Empties the field, then types each character as a key that produces it, whatever the
+    // keyboard.
+    static void TypeInto(QLineEdit& edit, const QString& text) {
+        Retype(edit, QString());
+        for (const QChar c : text) {
+            QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
     }
     void CancelEdit() {
         ui.HandleNextDialog([this](QDialog& dialog) {
@@ -183,6 +194,51 @@ TEST_F(RouterScrambleMapFromViewTest, EditingAnInputStoresWhatTheDialogReturns) 
     EXPECT_EQ(Scramble().Map().inputs[4].description, "Cam A");
 }
 
+TEST_F(RouterScrambleMapFromViewTest, TheDialogRefusesWhatTheRouterOrTheFileCannotKeep) {
+    StartRouter("QS1210");
+    KnowRouter();
+    Select(Inputs(), 0);
+    struct Case {
+        const char* field;
+        const char* typed;
+        const char* kept;
+    };
+    const Case cases[] = {
+        {"a1a2", "65535", "65535"},  // the highest word: no address
+        {"a1a2", "65536", "6553"},
+        {"a3a4", "99999", "9999"},
+        {"a3a4", "0", "0"},
+        {"description", "Caméra ÿ", "Caméra ÿ"},  // the last Latin-1 letter
+        {"description", "Ā", ""},                 // the first past Latin-1
+        {"description", "Cam €1", "Cam 1"},
+    };
+    const auto stored = [this](std::string_view field) {
+        const ScrambleEntry& entry = Scramble().Map().inputs[0];
+        if (field == "description") {
+            return entry.description;
+        }
+        return QString::number(field == "a1a2" ? entry.a1a2 : entry.a3a4);
+    };
+    for (const Case& c : cases) {
+        ui.HandleNextDialog([&](QDialog& dialog) {
+            TypeInto(*dialog.findChild<QLineEdit*>(c.field), QString::fromUtf8(c.typed));
+            return true;
+        });
+        Scramble().EditInput();
+        EXPECT_EQ(stored(c.field), QString::fromUtf8(c.kept)) << c.field << " " << c.typed;
+    }
+
+    // What the file gives back is what was typed.
+    const ScrambleEntry typed = Scramble().Map().inputs[0];
+    const QString path = TempPath("typed.scr");
+    ui.AnswerNextFilePrompt(path);
+    Scramble().SaveAs();
+    Click("resetToDefaults");
+    ui.AnswerNextFilePrompt(path);
+    Scramble().Open();
+    EXPECT_EQ(Scramble().Map().inputs[0], typed);
+}
+
 TEST_F(RouterScrambleMapFromViewTest, AnOutputTakesNoAddressThatAnotherOutputUses) {
     StartRouter("QS1210", [](zsim::RouterState& s) { s.levels[0].controllerOutputStart = 10; });
     KnowRouter();
@@ -233,6 +289,62 @@ TEST_F(RouterScrambleMapFromViewTest, SaveOpenAndSaveAsKeepTheMapInScrFiles) {
     EXPECT_EQ(Inputs().item(0)->text(), "\t0\t12\t13\tDesk");
 }
 
+TEST_F(RouterScrambleMapFromViewTest, AFailedOpenKeepsTheMapAndTheFileThatSaveWrites) {
+    StartRouter("QS1210");
+    KnowRouter();
+    Select(Inputs(), 0);
+    AnswerEdit("12", "13", "Desk");
+    Scramble().EditInput();
+    const QString kept = TempPath("kept.scr");
+    ui.AnswerNextFilePrompt(kept);
+    Scramble().SaveAs();
+    const ScrambleMap map = Scramble().Map();
+    QByteArray halvern(HalvernImport::kFileBytes, '\0');
+    halvern[0] = 7;
+    ASSERT_TRUE(QDir().mkpath(TempPath("folder.scr")));
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;  // empty with a folder of that name
+        bool halvernOpen;
+    };
+    const Case cases[] = {
+        {"halvern.scr", halvern, false},
+        {"version.scr", "# map\r\n$Version: 1.x\r\n256\r\n", false},
+        {"entry.scr", "$Version: 1.2.3\r\n256\r\n40 41 \"a\"\r\nnot numbers\r\n", false},
+        {"folder.scr", {}, false},
+        {"empty.cfg", "", true},
+        {"folder.scr", {}, true},
+    };
+    for (const Case& c : cases) {
+        const QString path = TempPath(c.name);
+        if (!QFileInfo(path).isDir()) {
+            ASSERT_TRUE(WriteFileBytes(path, c.bytes));
+        }
+        ui.ClearMessages();
+        ui.AnswerNextFilePrompt(path);
+        if (c.halvernOpen) {
+            Scramble().OpenHalvernFile();
+        } else {
+            Scramble().Open();
+        }
+        ASSERT_EQ(ui.Messages().size(), 1u) << c.name;
+        EXPECT_EQ(ui.Messages().front().icon, MessageIcon::Warning);
+        EXPECT_EQ(Scramble().CurrentFile(), kept) << c.name;
+        EXPECT_EQ(Scramble().Map().inputs, map.inputs) << c.name;
+        EXPECT_EQ(Inputs().item(0)->text(), "\t0\t12\t13\tDesk") << c.name;
+
+        // Ctrl+S writes the file the map came from, without asking.
+        const size_t prompts = ui.FilePrompts().size();
+        Scramble().RunCommand(StandardCommand::Save);
+        EXPECT_EQ(ui.FilePrompts().size(), prompts) << c.name;
+        if (!c.bytes.isNull()) {
+            EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.name;
+        }
+    }
+    EXPECT_TRUE(ReadFileBytes(kept).contains("\r\n12 13 \"Desk\"\r\n"));
+}
+
 TEST_F(RouterScrambleMapFromViewTest, SaveAfterAnImportAsksForANewName) {
     StartRouter("QS1210");
     KnowRouter();
@@ -242,7 +354,8 @@ TEST_F(RouterScrambleMapFromViewTest, SaveAfterAnImportAsksForANewName) {
     ASSERT_TRUE(WriteFileBytes(binary, halvern));
     ui.AnswerNextFilePrompt(binary);
     Scramble().OpenHalvernFile();
-    EXPECT_EQ(ui.FilePrompts().back().initialName, "*.scr;*.cfg");
+    // Two patterns, so that the dialog lists both kinds of file.
+    EXPECT_EQ(ui.FilePrompts().back().initialName, "*.scr *.cfg");
     EXPECT_EQ(Inputs().item(0)->text(), "\t0\t7\t0\t");
     EXPECT_EQ(Scramble().CurrentFile(), binary);
 

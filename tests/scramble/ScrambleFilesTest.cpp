@@ -200,6 +200,11 @@ TEST(ScrambleMapFileTest, AFailedSaveKeepsTheEarlierFile) {
     }
     EXPECT_EQ(ReadFileBytes(path), "earlier");
     EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
+
+    // A file that cannot be created is told without a full stop.
+    ui.ClearMessages();
+    EXPECT_FALSE(ScrambleMapFile::Save(ui, TempPath("no-folder/new.scr"), DefaultMap(4, 4)));
+    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not open file"});
 }
 
 // A Halvern file whose entry i maps to 1000 + i and 2000 + i (outputs 3000 + i, 4000 + i),

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "protocol/RouterProtocol.h"
+#include "protocol/TestFrames.h"
 #include "status/RouterStatusMessagesFormView.h"
 #include "status/StatusViewFixture.h"
 #include "support/AccessibilityAudit.h"
@@ -71,6 +73,43 @@ TEST_F(StatusMessagesViewTest, AMessageStillArrivingIsReadWhole) {
     }
     EXPECT_EQ(Rows(), (QStringList{QString(80, u'p'), QString(70, u'p'), kBlank, kBlank}));
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(" | ").toStdString();
+}
+
+TEST_F(StatusMessagesViewTest, AFullConsoleKeeps99EntriesBeforeEachNewLine) {
+    std::string text;
+    for (int line = 0; line <= 50; ++line) {
+        text += std::to_string(line) + "\r";
+    }
+    simulator.Pty().SendText(text);
+    ASSERT_TRUE(WaitFor([&] { return Rows().contains(QStringLiteral("50")); }));
+    EXPECT_EQ(Rows().size(), 101);
+    EXPECT_EQ(Rows().first(), kBlank) << "line \"0\" went first";
+    EXPECT_EQ(Rows().at(1), "1");
+    EXPECT_EQ(Rows().mid(99), (QStringList{"50", kBlank}));
+}
+
+// The longest frame a reply may be (a length byte of 241) is shown whole, not refused.
+// The text poll reads into a buffer of 200 bytes: the longest frame that fits shows whole, a
+// longer one is refused with the size message and the poll goes on.
+TEST_F(StatusMessagesViewTest, ATextFrameShowsWholeUpToThePollBuffer) {
+    constexpr size_t kLongestText =
+        RouterProtocol::kTextMessageBufferBytes - RouterMessage::kFrameOverhead - 1;
+    std::vector<uint8_t> text(kLongestText - 1, 'w');
+    text.push_back('\r');
+    simulator.Pty().SendRaw(FrameBytes(ReplyFrame(kTextCommand, text)));
+    ASSERT_TRUE(WaitFor([&] { return !Rows().isEmpty(); }));
+    EXPECT_EQ(Rows(), (QStringList{QString(80, u'w'), QString(80, u'w'), QString(31, u'w'), kBlank,
+                                   kBlank, kBlank}));
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join(" | ").toStdString();
+
+    ui.ClearMessages();
+    std::vector<uint8_t> tooLong(kLongestText, 'x');
+    tooLong.push_back('\r');
+    simulator.Pty().SendRaw(FrameBytes(ReplyFrame(kTextCommand, tooLong)));
+    ASSERT_TRUE(WaitFor([&] { return !Messages().isEmpty(); }));
+    EXPECT_EQ(Messages(), QStringList{"Received message had invalid size."});
+    simulator.Pty().SendText("after\r");
+    EXPECT_TRUE(WaitFor([&] { return Rows().contains("after"); })) << "the poll goes on";
 }
 
 TEST_F(StatusMessagesViewTest, TicksWhileAnotherOperationRunsAreSkipped) {

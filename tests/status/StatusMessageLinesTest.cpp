@@ -64,18 +64,32 @@ TEST(StatusMessageLines, MessageDataEndsAtItsLengthByte) {
     EXPECT_EQ(lines.PendingLine(), "");
 }
 
+// Before each part of a line the list is cut to 99 entries; the echo entries come on top.
 TEST(StatusMessageLines, AddingToAFullListDropsTheOldestUntil99Remain) {
-    StatusMessageLines lines;
-    for (int i = 0; i < 50; ++i) {
-        lines.AddLine(QString::number(i));
+    struct Case {
+        const char* what;
+        QString line;
+        qsizetype kept;    // of the 100 entries before
+        QStringList tail;  // what the line adds
+    };
+    const Case cases[] = {
+        {"a line of one entry", "new", 99, {"new", kBlank}},
+        {"a line of two entries",
+         Repeat('w', 100),
+         98,
+         {Repeat('w', 80), Repeat('w', 20), kBlank, kBlank}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StatusMessageLines lines;
+        for (int i = 0; i < 50; ++i) {
+            lines.AddLine(QString::number(i));
+        }
+        const QStringList before = lines.Entries();
+        ASSERT_EQ(before.size(), 100);
+        lines.AddLine(c.line);
+        EXPECT_EQ(lines.Entries(), before.mid(before.size() - c.kept) + c.tail);
     }
-    ASSERT_EQ(lines.Entries().size(), 100);
-    lines.AddLine(QStringLiteral("new"));
-    // 99 kept, then the line and its echo entry.
-    ASSERT_EQ(lines.Entries().size(), 101);
-    EXPECT_EQ(lines.Entries().first(), kBlank) << "entry \"0\" went first";
-    EXPECT_EQ(lines.Entries().at(1), "1");
-    EXPECT_EQ(lines.Entries().mid(99), (QStringList{"new", kBlank}));
 }
 
 TEST(StatusMessageLines, ObserverSeesEachEntryOnceWithoutEchoEntries) {

@@ -25,4 +25,16 @@ void DocumentFixture::StartDocument(const std::string& model, const RouterChange
     mainWindow->setWindowTitle(QStringLiteral("Zerandi"));
 }
 
+void TellWhatReadAllWould(RouterConfigDoc& doc, SimulatedRouter& simulator) {
+    const zsim::RouterState state = simulator.Router().Snapshot();
+    doc.controlCard.partNumber = state.cardPartNumber;
+    if (!state.levels.empty()) {
+        doc.levels[0].controllerInputStart = state.levels.front().controllerInputStart;
+        doc.levels[0].controllerOutputStart = state.levels.front().controllerOutputStart;
+    }
+    doc.SetScrambleMapEnabled(state.scrambleEnabled ? 1 : 0);
+    doc.SetProductId(state.productId);
+    doc.UpdateAllViews();
+}
+
 }  // namespace zerandi::test

@@ -17,6 +17,10 @@
 
 namespace zerandi::test {
 
+// What "Read All" would have told the document of the simulated router: product, control
+// card, first level and the scramble-map switch; then every view refreshes.
+void TellWhatReadAllWould(RouterConfigDoc& doc, SimulatedRouter& simulator);
+
 // The document opened on a simulated router served on a pseudo-terminal, with the scripted
 // services, and the main window a view test puts its view in.
 class DocumentFixture : public ::testing::Test {

@@ -35,15 +35,7 @@ void RouterViewFixture::StartRouter(const std::string& model, const RouterChange
 }
 
 void RouterViewFixture::KnowRouter() {
-    const zsim::RouterState state = simulator.Router().Snapshot();
-    doc->controlCard.partNumber = state.cardPartNumber;
-    if (!state.levels.empty()) {
-        doc->levels[0].controllerInputStart = state.levels.front().controllerInputStart;
-        doc->levels[0].controllerOutputStart = state.levels.front().controllerOutputStart;
-    }
-    doc->SetScrambleMapEnabled(state.scrambleEnabled ? 1 : 0);
-    doc->SetProductId(state.productId);
-    doc->UpdateAllViews();
+    TellWhatReadAllWould(*doc, simulator);
 }
 
 void RouterViewFixture::Click(const QString& buttonName) {
