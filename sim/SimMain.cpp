@@ -1,5 +1,5 @@
-// zerandi-sim: a simulated router on a pseudo-terminal (or a real serial port), for trying
-// the program without a router.
+// zerandi-sim: a simulated router on a pseudo-terminal (or a real serial port, or TCP), for
+// trying the program without a router.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -15,17 +15,25 @@
 #include "ModelCatalog.h"
 #include "PtySimulator.h"
 #include "SimRouter.h"
+#include "TcpListener.h"
 #include "WireServer.h"
 
 namespace {
 
 constexpr uint32_t kDefaultLineBaud = 9600;
+constexpr const char* kListenScheme = "tcp://";
+
+struct ListenAddress {
+    std::string host;
+    uint16_t port = 0;
+};
 
 struct Options {
     std::string model = zsim::SimRouter::kDefaultModel;
     std::optional<uint16_t> card;
     uint32_t baud = 0;
     std::string serveDevice;
+    std::optional<ListenAddress> listen;
     std::string say;  // a text message the card repeats, as a card that reports its state
     bool help = false;
     bool listModels = false;
@@ -35,13 +43,16 @@ struct Options {
 void PrintUsage(std::FILE* out) {
     std::fprintf(
         out,
-        "Usage: zerandi-sim [--model NAME] [--card NNN] [--baud N] [--serve DEVICE] [--say TEXT]\n"
+        "Usage: zerandi-sim [--model NAME] [--card NNN] [--baud N] [--serve DEVICE]\n"
+        "                   [--listen tcp://HOST:PORT] [--say TEXT]\n"
         "\n"
         "Starts a simulated router and prints the serial device to connect to.\n"
         "  --model NAME     router model (default %s)\n"
         "  --card NNN       control card part number, e.g. 263 or CC0263\n"
         "  --baud N         pace replies at N baud (on --serve: the line speed, default %u)\n"
         "  --serve DEVICE   serve a real serial port (null-modem cable) instead of a pty\n"
+        "  --listen tcp://HOST:PORT\n"
+        "                   serve over TCP, one client at a time (port 0: any free one)\n"
         "  --say TEXT       send TEXT as the card's own text message every two seconds\n"
         "  --list-models    list the models\n"
         "  --version        show the version and exit\n"
@@ -72,6 +83,24 @@ std::optional<unsigned long> Number(std::string text) {
     return std::stoul(text);
 }
 
+// "tcp://HOST:PORT"; an IPv6 host goes in brackets.
+std::optional<ListenAddress> ParseListenAddress(const std::string& text) {
+    const std::string scheme = kListenScheme;
+    const size_t colon = text.rfind(':');
+    if (text.rfind(scheme, 0) != 0 || colon == std::string::npos || colon <= scheme.size()) {
+        return std::nullopt;
+    }
+    const auto port = Number(text.substr(colon + 1));
+    std::string host = text.substr(scheme.size(), colon - scheme.size());
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+        host = host.substr(1, host.size() - 2);
+    }
+    if (!port || *port > 0xFFFF) {
+        return std::nullopt;
+    }
+    return ListenAddress{host, static_cast<uint16_t>(*port)};
+}
+
 bool ParseValue(const std::string& flag, const std::string& value, Options& options) {
     if (flag == "--model") {
         options.model = value;
@@ -80,6 +109,10 @@ bool ParseValue(const std::string& flag, const std::string& value, Options& opti
     if (flag == "--say") {
         options.say = value;
         return true;
+    }
+    if (flag == "--listen") {
+        options.listen = ParseListenAddress(value);
+        return options.listen.has_value();
     }
     if (flag == "--serve") {
         options.serveDevice = value;
@@ -179,10 +212,26 @@ void SayUntilSignal(zsim::PtySimulator& simulator, const std::string& text,
     }
 }
 
+int Listen(zsim::SimRouter& router, const Options& options, const sigset_t& signals) {
+    zsim::TcpListener listener(router);
+    listener.SetPacingBaud(options.baud);
+    if (!listener.Start(options.listen->host, options.listen->port)) {
+        std::perror("zerandi-sim: cannot listen");
+        return EXIT_FAILURE;
+    }
+    std::printf("%s\n", listener.Address().c_str());
+    std::fflush(stdout);
+    WaitForSignal(signals);
+    return EXIT_SUCCESS;
+}
+
 int Serve(const Options& options, const sigset_t& signals) {
     zsim::SimRouter router(options.model);
     if (options.card) {
         router.Update([&](zsim::RouterState& state) { state.cardPartNumber = *options.card; });
+    }
+    if (options.listen) {
+        return Listen(router, options, signals);
     }
     if (!options.serveDevice.empty()) {
         const int fd = OpenSerialPort(options.serveDevice, options.baud);

@@ -141,6 +141,9 @@ void WireServer::ReadRequests() {
             return;
         }
         Carry(router_.Feed(std::span(buffer).first(static_cast<size_t>(count))));
+    } else if (count == 0) {
+        // End of file: a network client closed its connection.
+        CloseLine();
     } else if (count < 0 && errno == EIO) {
         // No client holds the line open: nothing to read until one does.
         WaitUntil(Clock::now() + std::chrono::milliseconds(kPollIntervalMs));

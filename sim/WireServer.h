@@ -13,7 +13,8 @@
 
 namespace zsim {
 
-// Serves a SimRouter on a file descriptor (a pty master or a serial port) in its own thread:
+// Serves a SimRouter on a file descriptor (a pty master, a serial port or a TCP connection) in
+// its own thread:
 // reads requests, carries out the card's wire actions, optionally paced at a baud rate.
 class WireServer {
 public:

@@ -2,7 +2,7 @@
 
 #include <QMdiArea>
 
-#include "serial/QtSerialDevice.h"
+#include "serial/DispatchingSerialDevice.h"
 #include "serial/SerialSettingsDialog.h"
 #include "services/InternalError.h"
 #include "services/UiServices.h"
@@ -48,8 +48,8 @@ bool ZerandiApplication::Start(const PortChoice& port, uint32_t baud) {
 // A port that does not open leaves the link closed; the program runs on, and the
 // settings dialog can open another one.
 void ZerandiApplication::OpenDocument(const PortChoice& port, uint32_t baud) {
-    document_ = std::make_unique<RouterConfigDoc>(ui_, std::make_unique<QtSerialDevice>(), clock_,
-                                                  port, baud);
+    document_ = std::make_unique<RouterConfigDoc>(ui_, std::make_unique<DispatchingSerialDevice>(),
+                                                  clock_, port, baud);
 }
 
 ViewFactory ZerandiApplication::FactoryFor(const ViewTemplate& viewTemplate) const {

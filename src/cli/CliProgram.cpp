@@ -10,7 +10,7 @@
 #include "cli/CliResult.h"
 #include "cli/CliUiServices.h"
 #include "config/RouterConfigDoc.h"
-#include "serial/QtSerialDevice.h"
+#include "serial/DispatchingSerialDevice.h"
 #include "serial/StartupLinkChoice.h"
 #include "serial/SystemClock.h"
 #include "services/VersionInfo.h"
@@ -37,9 +37,11 @@ QString CommandList() {
 }
 
 struct GlobalOptions {
-    QCommandLineOption port{QStringLiteral("port"),
-                            QStringLiteral("Serial port: COM1 to COM16, or a device path."),
-                            QStringLiteral("COMn|DEVICE")};
+    QCommandLineOption port{
+        QStringLiteral("port"),
+        QStringLiteral("Serial port: COM1 to COM16, a device path, tcp://HOST:PORT or "
+                       "rfc2217://HOST:PORT."),
+        QStringLiteral("COMn|DEVICE|ADDRESS")};
     QCommandLineOption baud{QStringLiteral("baud"),
                             QStringLiteral("Baud rate: 9600, 19200, 38400, 57600 or 115200."),
                             QStringLiteral("N")};
@@ -146,8 +148,8 @@ private:
             }
             port = *simulated;
         }
-        doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock_,
-                                                port, link.BaudRate());
+        doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<DispatchingSerialDevice>(),
+                                                clock_, port, link.BaudRate());
         if (!doc->CommPort().IsOpen()) {
             Print(stderr,
                   QStringLiteral("%1: could not open %2: %3\n")

@@ -77,6 +77,12 @@ void CommLog::LogPortClosed(const QString& portName) {
     }
 }
 
+void CommLog::LogLowLatency(const QString& text) {
+    if (IsOpen()) {
+        Write(comm_log::kLowLatencyLabel + text + QLatin1Char('\n'));
+    }
+}
+
 void CommLog::Write(const QString& text) {
     // A failed write is not reported: logging never stops the link.
     file_.write(text.toUtf8());

@@ -29,6 +29,7 @@ public:
     void LogTimestamp();
     void LogPortOpened(const QString& portName);
     void LogPortClosed(const QString& portName);
+    void LogLowLatency(const QString& text);
 
 private:
     void Write(const QString& text);

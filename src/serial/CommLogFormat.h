@@ -31,6 +31,7 @@ inline const QString kLogStartedLabel = QStringLiteral("Log file started: ");
 inline const QString kLogClosedLabel = QStringLiteral("Log File closed: ");
 inline const QString kPortOpenedLabel = QStringLiteral("Opened port: ");
 inline const QString kPortClosedLabel = QStringLiteral("Closed port: ");
+inline const QString kLowLatencyLabel = QStringLiteral("Low latency: ");
 
 // A line holding only a time as FormatTimeText writes it: "Mon Dec  7 13:02:31 2026".
 inline const QString kTimeLinePattern =

@@ -1,5 +1,7 @@
 #include "serial/PortChoice.h"
 
+#include <QRegularExpression>
+
 namespace zerandi {
 
 PortChoice PortChoice::Com(int number) {
@@ -16,8 +18,27 @@ PortChoice PortChoice::Device(const QString& path) {
     return choice;
 }
 
+PortChoice PortChoice::Network(const NetworkAddress& address) {
+    PortChoice choice;
+    choice.network_ = address;
+    return choice;
+}
+
+std::optional<PortChoice> PortChoice::FromName(const QString& name) {
+    if (name.startsWith(QLatin1Char('/'))) {
+        return Device(name);
+    }
+    if (const auto address = NetworkAddress::Parse(name)) {
+        return Network(*address);
+    }
+    static const QRegularExpression kComName(QStringLiteral("^COM([0-9]{1,2})$"));
+    const auto match = kComName.match(name);
+    const PortChoice com = match.hasMatch() ? Com(match.captured(1).toInt()) : PortChoice();
+    return com.IsNone() ? std::nullopt : std::optional<PortChoice>(com);
+}
+
 bool PortChoice::IsNone() const {
-    return !IsCom() && !IsDevice();
+    return !IsCom() && !IsDevice() && !IsNetwork();
 }
 
 bool PortChoice::IsCom() const {
@@ -26,6 +47,10 @@ bool PortChoice::IsCom() const {
 
 bool PortChoice::IsDevice() const {
     return !devicePath_.isEmpty();
+}
+
+bool PortChoice::IsNetwork() const {
+    return network_.has_value();
 }
 
 int PortChoice::ComNumber() const {
@@ -41,14 +66,14 @@ QString PortChoice::SystemLocation() const {
         // COM1 is the first on-board port, /dev/ttyS0.
         return QStringLiteral("/dev/ttyS%1").arg(comNumber_ - 1);
     }
-    return devicePath_;
+    return IsNetwork() ? network_->ToString() : devicePath_;
 }
 
 QString PortChoice::LogName() const {
     if (IsCom()) {
         return QStringLiteral("COMM%1").arg(comNumber_);
     }
-    return devicePath_;
+    return SystemLocation();
 }
 
 }  // namespace zerandi

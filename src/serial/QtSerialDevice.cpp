@@ -1,5 +1,7 @@
 #include "serial/QtSerialDevice.h"
 
+#include "serial/PortHolder.h"
+
 #include <QDeadlineTimer>
 #include <algorithm>
 #include <limits>
@@ -59,9 +61,13 @@ QSerialPort::StopBits QtStopBits(StopBits stopBits) {
     return QSerialPort::OneStop;
 }
 
-QString OpenErrorText(const QSerialPort& port) {
+// Qt refuses a port whose lock file another program holds as a permission error.
+QString OpenErrorText(const QSerialPort& port, const QString& systemPath) {
     switch (port.error()) {
         case QSerialPort::PermissionError:
+            if (const auto holder = PortHolder::Find(systemPath)) {
+                return PortHolder::InUseText(holder);
+            }
             return QStringLiteral(
                 "permission denied — the user must be a member of the dialout group, or "
                 "another program is using the port");
@@ -94,10 +100,32 @@ bool QtSerialDevice::open(const QString& systemPath, const LineSettings& setting
     hungUp_ = false;
     lastError_.clear();
     readTimeoutMs_ = 0;
+    lowLatencyText_.clear();
     baud_ = settings.baud;
+    if (claim_.Take(systemPath) == PortClaim::Outcome::InUse) {
+        lastError_ = PortHolder::InUseText(PortHolder::Find(systemPath));
+        return false;
+    }
+    if (!OpenClaimed(systemPath, settings)) {
+        claim_.Release();
+        return false;
+    }
+    // Pseudo-terminals and some adapters have no modem lines: where there are none, the
+    // requests fail and that is no reason to refuse the port.
+    port_.setDataTerminalReady(true);
+    port_.setRequestToSend(true);
+    port_.clearError();
+    lowLatencyText_ = lowLatency_.Apply(static_cast<int>(port_.handle()),
+                                        LowLatencyMode::LatencyTimerFile(systemPath));
+    open_ = true;
+    return true;
+}
+
+bool QtSerialDevice::OpenClaimed(const QString& systemPath, const LineSettings& settings) {
     port_.setPortName(systemPath);
     if (!port_.open(QIODevice::ReadWrite)) {
-        lastError_ = OpenErrorText(port_);
+        claim_.Release();  // this program's own claim must not be taken for the holder's
+        lastError_ = OpenErrorText(port_, systemPath);
         return false;
     }
     if (!ApplyLineSettings(settings)) {
@@ -106,12 +134,6 @@ bool QtSerialDevice::open(const QString& systemPath, const LineSettings& setting
         port_.close();
         return false;
     }
-    // Pseudo-terminals and some adapters have no modem lines: where there are none, the
-    // requests fail and that is no reason to refuse the port.
-    port_.setDataTerminalReady(true);
-    port_.setRequestToSend(true);
-    port_.clearError();
-    open_ = true;
     return true;
 }
 
@@ -127,8 +149,12 @@ bool QtSerialDevice::ApplyLineSettings(const LineSettings& settings) {
 void QtSerialDevice::close() {
     ++generation_;
     if (port_.isOpen()) {
+        lowLatency_.Restore();
         port_.close();
+    } else {
+        lowLatency_.Forget();  // released after a hang-up: the device is gone
     }
+    claim_.Release();
     open_ = false;
 }
 
@@ -224,6 +250,10 @@ bool QtSerialDevice::hungUp() const {
 
 QString QtSerialDevice::lastErrorText() const {
     return lastError_;
+}
+
+QString QtSerialDevice::lowLatencyText() const {
+    return lowLatencyText_;
 }
 
 void QtSerialDevice::OnError(QSerialPort::SerialPortError error) {

@@ -44,6 +44,10 @@ public:
 
     // Why the last open failed, in words for the user (empty when unknown).
     virtual QString lastErrorText() const = 0;
+
+    // How the last open left the driver's low-latency mode, in words for the communication
+    // log; empty for a device that has nothing to say about it.
+    virtual QString lowLatencyText() const { return {}; }
 };
 
 }  // namespace zerandi

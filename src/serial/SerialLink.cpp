@@ -85,6 +85,9 @@ bool SerialLink::OpenPort(const PortChoice& port, uint32_t baud, uint32_t readTo
     lengthOffset_ = lengthOffset;
     lengthAdjust_ = lengthAdjust;
     log_.LogPortOpened(port_.LogName());
+    if (const QString lowLatency = device_->lowLatencyText(); !lowLatency.isEmpty()) {
+        log_.LogLowLatency(lowLatency);
+    }
     return true;
 }
 

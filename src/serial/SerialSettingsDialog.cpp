@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSerialPortInfo>
+#include <QSettings>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,6 +23,9 @@ namespace zerandi {
 namespace {
 
 const QString kPortFailureText = QStringLiteral("Could not COM port.");
+const QString kUnknownPortText =
+    QStringLiteral("Choose a port from the list, or type tcp://HOST:PORT or rfc2217://HOST:PORT.");
+const QString kNetworkPortsKey = QStringLiteral("serial/networkPorts");
 
 // What the system says about a serial device, for the entry's tooltip.
 QString DescribeDevice(const QSerialPortInfo& info) {
@@ -65,6 +69,8 @@ uint32_t SerialSettingsDialog::BaudForIndex(int index) {
 
 void SerialSettingsDialog::BuildControls() {
     portList_ = new QComboBox(this);
+    portList_->setEditable(true);
+    portList_->setInsertPolicy(QComboBox::NoInsert);
     baudList_ = new QComboBox(this);
     for (uint32_t baud : kBaudRates) {
         baudList_->addItem(QString::number(baud));
@@ -104,6 +110,22 @@ void SerialSettingsDialog::FillPortList() {
                          DescribeDevice(info));
         }
     }
+    for (const QString& name : RememberedNetworkPorts()) {
+        if (const auto choice = PortChoice::FromName(name); choice && choice->IsNetwork()) {
+            AddPortEntry(*choice, name);
+        }
+    }
+}
+
+QStringList SerialSettingsDialog::RememberedNetworkPorts() {
+    return QSettings().value(kNetworkPortsKey).toStringList();
+}
+
+void SerialSettingsDialog::RememberNetworkPort(const PortChoice& choice) {
+    QStringList names = RememberedNetworkPorts();
+    names.removeAll(choice.SystemLocation());
+    names.prepend(choice.SystemLocation());
+    QSettings().setValue(kNetworkPortsKey, names.mid(0, kRememberedNetworkPorts));
 }
 
 void SerialSettingsDialog::AddPortEntry(const PortChoice& choice, const QString& text,
@@ -120,8 +142,9 @@ int SerialSettingsDialog::EntryFor(const PortChoice& choice) {
     if (found != portChoices_.end()) {
         return static_cast<int>(found - portChoices_.begin());
     }
-    // A device the system does not list as a serial port, such as a pseudo-terminal.
-    AddPortEntry(choice, choice.DevicePath());
+    // A device the system does not list as a serial port (a pseudo-terminal), or a network
+    // form used before this program remembered it.
+    AddPortEntry(choice, choice.SystemLocation());
     return portList_->count() - 1;
 }
 
@@ -155,15 +178,31 @@ void SerialSettingsDialog::accept() {
     }
 }
 
-bool SerialSettingsDialog::ApplyPort() {
+// The entry chosen, or the port typed over it.
+std::optional<PortChoice> SerialSettingsDialog::ChosenPort() const {
     const int entry = portList_->currentIndex();
-    if (entry <= 0) {
+    if (entry >= 0 && portList_->itemText(entry) == portList_->currentText()) {
+        return portChoices_[static_cast<size_t>(entry)];
+    }
+    return PortChoice::FromName(portList_->currentText().trimmed());
+}
+
+bool SerialSettingsDialog::ApplyPort() {
+    const auto chosen = ChosenPort();
+    if (!chosen) {
+        ui_.showMessage(kUnknownPortText, MessageIcon::Warning);
+        return false;
+    }
+    const PortChoice& choice = *chosen;
+    if (choice.IsNone()) {
         link_.Close();
         return true;
     }
-    const PortChoice& choice = portChoices_[static_cast<size_t>(entry)];
     if (link_.Reopen(choice, BaudForIndex(baudList_->currentIndex()), kDataBits, StopBits::One,
                      Parity::None, kReopenReadTimeoutMs)) {
+        if (choice.IsNetwork()) {
+            RememberNetworkPort(choice);
+        }
         return true;
     }
     ui_.showMessage(PortFailureText(choice), MessageIcon::Warning);
@@ -173,8 +212,9 @@ bool SerialSettingsDialog::ApplyPort() {
 
 QString SerialSettingsDialog::PortFailureText(const PortChoice& choice) const {
     const QString reason = link_.LastOpenErrorText();
-    // For a device that is there but refused us (permissions), say why.
-    if (reason.isEmpty() || !QFileInfo::exists(choice.SystemLocation())) {
+    // For a device that is there but refused us (permissions), or a device server that did
+    // not answer, say why.
+    if (reason.isEmpty() || (!choice.IsNetwork() && !QFileInfo::exists(choice.SystemLocation()))) {
         return kPortFailureText;
     }
     return kPortFailureText + QStringLiteral("\n\n") + reason;

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "serial/PortChoice.h"
@@ -26,10 +28,13 @@ public:
     static constexpr std::array<uint32_t, 5> kBaudRates = {9600, 19200, 38400, 57600, 115200};
     static constexpr uint32_t kReopenReadTimeoutMs = 500;
     static constexpr int kDataBits = 8;
+    // How many network forms the list remembers, the last used first.
+    static constexpr int kRememberedNetworkPorts = 5;
 
     SerialSettingsDialog(SerialLink& link, UiServices& ui, QWidget* parent = nullptr);
 
-    // Entry 0 is "none", then COM1 to COM16, then the devices the system reports.
+    // Entry 0 is "none", then COM1 to COM16, the devices the system reports and the network
+    // forms used last. A network form not listed yet is typed into the list.
     QComboBox& PortList() const { return *portList_; }
     QComboBox& BaudList() const { return *baudList_; }
     QCheckBox& LogBox() const { return *logBox_; }
@@ -47,7 +52,10 @@ private:
     int EntryFor(const PortChoice& choice);
     void RefreshFromLink();
     void OnLogBoxClicked(bool checked);
+    std::optional<PortChoice> ChosenPort() const;
     bool ApplyPort();
+    static QStringList RememberedNetworkPorts();
+    static void RememberNetworkPort(const PortChoice& choice);
     bool ApplyLog();
     QString PortFailureText(const PortChoice& choice) const;
 

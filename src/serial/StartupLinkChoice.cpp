@@ -1,6 +1,5 @@
 #include "serial/StartupLinkChoice.h"
 
-#include <QRegularExpression>
 #include <array>
 #include <optional>
 #include <utility>
@@ -37,17 +36,6 @@ std::optional<Value> FirstSwitch(const QString& commandLine,
         }
     }
     return std::nullopt;
-}
-
-std::optional<PortChoice> ParsePort(const QString& value) {
-    if (value.startsWith(QLatin1Char('/'))) {
-        return PortChoice::Device(value);
-    }
-    static const QRegularExpression kComName(QStringLiteral("^COM([0-9]{1,2})$"));
-    const auto match = kComName.match(value);
-    const PortChoice com =
-        match.hasMatch() ? PortChoice::Com(match.captured(1).toInt()) : PortChoice();
-    return com.IsNone() ? std::nullopt : std::optional<PortChoice>(com);
 }
 
 std::optional<uint32_t> ParseBaud(const QString& value) {
@@ -112,12 +100,12 @@ StartupLinkChoice StartupLinkChoice::FromOptions(const std::optional<QString>& p
 }
 
 void StartupLinkChoice::ApplyPortOption(const QString& value) {
-    if (const auto port = ParsePort(value)) {
+    if (const auto port = PortChoice::FromName(value)) {
         port_ = *port;
         return;
     }
-    AddError(QStringLiteral("Invalid --port value \"%1\": give COM1 to COM16 or a device path "
-                            "such as /dev/ttyUSB0.")
+    AddError(QStringLiteral("Invalid --port value \"%1\": give COM1 to COM16, a device path "
+                            "such as /dev/ttyUSB0, tcp://HOST:PORT or rfc2217://HOST:PORT.")
                  .arg(value));
 }
 

@@ -13,7 +13,8 @@ namespace zerandi {
 //
 // The arguments are searched, case-sensitively, for the switches "COM2", "COM3",
 // "COM4" (the first found wins; none gives COM1) and "b19200", "b38400", "b57600",
-// "b115200" (the first found wins; none gives 9600). The options --port COMn|DEVICE and
+// "b115200" (the first found wins; none gives 9600). The options --port (COMn, a device path,
+// tcp://HOST:PORT or rfc2217://HOST:PORT) and
 // --baud N (also --port=... and --baud=...) take precedence over those switches.
 class StartupLinkChoice {
 public:

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/file.h>
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include "cli/CliRun.h"
+#include "support/PtyPair.h"
 
 namespace zerandi::test {
 namespace {
@@ -32,12 +35,18 @@ struct ExitCase {
 };
 
 TEST(CliProgramTest, ExitStatusTellsUsageFromAPortThatWouldNotOpen) {
+    // A port this test holds, as another program on the line would.
+    PtyPair held;
+    ASSERT_EQ(flock(held.Slave(), LOCK_EX | LOCK_NB), 0);
+    const QByteArray heldBy = "is in use by another program (cli_program_test, process " +
+                              QByteArray::number(QCoreApplication::applicationPid()) + ")";
     const std::vector<ExitCase> cases{
         {{"frob"}, 2, "unknown command \"frob\""},
         {{}, 2, "no command given"},
         {{"--baud", "1200", "info"}, 2, "Invalid --baud value \"1200\""},
         {{"--simulate", "QX9999", "info"}, 2, "unknown router model"},
         {{"--port", "/dev/zerandi-no-such-port", "info"}, 3, "could not open"},
+        {{"--port", held.SlavePath(), "info"}, 3, heldBy},
     };
     for (const ExitCase& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());

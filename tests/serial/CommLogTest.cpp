@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "serial/CommLog.h"
+#include "serial/CommLogReader.h"
 
 namespace zerandi {
 namespace {
@@ -77,6 +78,7 @@ TEST_F(CommLogTest, PortEventsAndTimeMarks) {
     log_.LogTimestamp();
     log_.LogPortClosed("COMM3");
     log_.LogPortOpened("/dev/ttyUSB0");
+    log_.LogLowLatency("on");
     log_.Close();
     EXPECT_EQ(Contents(),
               "Log file started: Mon Dec  7 13:02:31 2026\n\n"
@@ -84,7 +86,27 @@ TEST_F(CommLogTest, PortEventsAndTimeMarks) {
               "Mon Dec  7 13:02:31 2026\n"
               "Closed port: COMM3\n"
               "Opened port: /dev/ttyUSB0\n"
+              "Low latency: on\n"
               "\nLog File closed: Mon Dec  7 13:02:31 2026\n\n");
+}
+
+// The low-latency line is no frame: the reader skips it, also right after a wrapped frame.
+TEST_F(CommLogTest, TheReaderSkipsTheLowLatencyLine) {
+    ASSERT_TRUE(log_.Open(Path()));
+    log_.LogPortOpened("/dev/pts/3");
+    log_.LogLowLatency("not available on this device; it is used as it is");
+    log_.LogFrame(CommLog::Direction::Sent, CountingBytes(25));
+    log_.LogLowLatency("on, latency timer 1 ms (was 16 ms)");
+    log_.LogFrame(CommLog::Direction::Received, CountingBytes(3));
+    log_.Close();
+
+    const std::vector<CommLogFrame> frames =
+        CommLogReader::ReadFrames(QString::fromUtf8(Contents()));
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].direction, CommLog::Direction::Sent);
+    EXPECT_EQ(frames[0].bytes, CountingBytes(25));
+    EXPECT_EQ(frames[1].direction, CommLog::Direction::Received);
+    EXPECT_EQ(frames[1].bytes, CountingBytes(3));
 }
 
 TEST_F(CommLogTest, NothingIsWrittenWhileClosed) {

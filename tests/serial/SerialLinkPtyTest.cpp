@@ -23,6 +23,9 @@ constexpr uint32_t kQuietTimeoutMs = 80;  // for reads that are meant to time ou
 constexpr uint32_t kReplyTimeoutMs = 1000;
 constexpr size_t kProtocolBufferBytes = 248;
 const QString kNow = "Mon Dec  7 13:02:31 2026";
+// A pseudo-terminal has no low-latency mode: the port is used as it is, and the log says so.
+const QByteArray kNoLowLatencyLine =
+    "Low latency: not available on this device; it is used as it is\n";
 
 // The link as the router protocol sets it up: the start byte is checked.
 class CheckedLink : public SerialLink {
@@ -352,8 +355,7 @@ TEST_F(SerialLinkPtyTest, LogRecordsTheSession) {
     EXPECT_EQ(LogText(),
               "Log file started: Mon Dec  7 13:02:31 2026\n\n"
               "Opened port: " +
-                  first +
-                  "\n"
+                  first + "\n" + kNoLowLatencyLine +
                   "Sent          : ff fc fc fd fd 01 10 03 \n"
                   "Received      : ff fc fc fd fd 01 40 41 \n"
                   "Mon Dec  7 13:02:31 2026\n"
@@ -361,10 +363,7 @@ TEST_F(SerialLinkPtyTest, LogRecordsTheSession) {
                   first +
                   "\n"
                   "Opened port: " +
-                  second +
-                  "\n"
-                  "Closed port: " +
-                  second +
+                  second + "\n" + kNoLowLatencyLine + "Closed port: " + second +
                   "\n"
                   "Failed to Send: 01 02 \n"
                   "\nLog File closed: Mon Dec  7 13:02:31 2026\n\n");

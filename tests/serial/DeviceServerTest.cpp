@@ -1,0 +1,137 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <array>
+#include <utility>
+
+#include "cli/CliRun.h"
+#include "serial/DeviceServerProcess.h"
+#include "support/SimulatedRouter.h"
+
+namespace zerandi::test {
+namespace {
+
+using Mode = NetworkAddress::Mode;
+
+constexpr std::array<std::pair<const char*, Mode>, 2> kForms = {{
+    {"tcp", Mode::Raw},
+    {"rfc2217", Mode::Rfc2217},
+}};
+// A dropped line is noticed by the next poll; this bounds the poll, the reply window and the
+// retries with room for a busy machine.
+constexpr int kWatchEndLimitMs = 8000;
+constexpr int kWatchFirstReportLimitMs = 10000;
+
+// The speed the simulator's side of the line is set to, as the device server set it.
+uint32_t LineSpeedOf(const QString& devicePath) {
+    constexpr std::array<std::pair<speed_t, uint32_t>, 5> kSpeeds{
+        {{B9600, 9600}, {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}}};
+    const int fd = open(devicePath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios settings{};
+    const bool read = fd >= 0 && tcgetattr(fd, &settings) == 0;
+    if (fd >= 0) {
+        close(fd);
+    }
+    for (const auto& [speed, baud] : kSpeeds) {
+        if (read && cfgetospeed(&settings) == speed) {
+            return baud;
+        }
+    }
+    return 0;
+}
+
+class DeviceServerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (DeviceServerProcess::ProgramPath().isEmpty()) {
+            GTEST_SKIP() << "not run: ser2net is not installed (scripts/setup.sh installs it)";
+        }
+    }
+
+    // A fresh router behind a fresh server: each form has the device to itself.
+    void Serve(Mode mode) {
+        ASSERT_TRUE(simulator_.Start());
+        ASSERT_TRUE(server_.Start(simulator_.Port().DevicePath(), mode))
+            << server_.Failure().toStdString();
+    }
+    CliRun Run(QStringList arguments) const {
+        arguments.prepend(server_.Address().ToString());
+        arguments.prepend(QStringLiteral("--port"));
+        return RunCli(arguments);
+    }
+    uint16_t SourceOn(int output) const {
+        return simulator_.Router().Snapshot().crosspoints.at(static_cast<size_t>(output - 1));
+    }
+
+    SimulatedRouter simulator_;
+    DeviceServerProcess server_;
+};
+
+TEST_F(DeviceServerTest, ReadAllAndATakeWorkThroughEachForm) {
+    for (const auto& [scheme, mode] : kForms) {
+        SCOPED_TRACE(scheme);
+        Serve(mode);
+        const CliRun config = Run({QStringLiteral("--json"), QStringLiteral("config")});
+        ASSERT_EQ(config.exitCode, 0) << config.err.toStdString();
+        EXPECT_TRUE(config.out.contains("QR1206")) << config.out.toStdString();
+
+        const CliRun take = Run({QStringLiteral("take"), QStringLiteral("7"), QStringLiteral("2")});
+        ASSERT_EQ(take.exitCode, 0) << take.err.toStdString();
+        EXPECT_EQ(SourceOn(2), 7);
+        server_.Stop();
+    }
+}
+
+TEST_F(DeviceServerTest, OnlyRfc2217CarriesTheBaudRateToTheFarPort) {
+    struct Case {
+        Mode mode;
+        uint32_t baud;
+        uint32_t farSpeed;
+    };
+    const Case cases[] = {
+        {Mode::Rfc2217, 19200, 19200},
+        {Mode::Rfc2217, 115200, 115200},
+        {Mode::Rfc2217, 9600, 9600},
+        {Mode::Raw, 38400, 9600},  // the raw form leaves the server's own setting
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.baud);
+        Serve(c.mode);
+        const CliRun info =
+            Run({QStringLiteral("--baud"), QString::number(c.baud), QStringLiteral("info")});
+        EXPECT_EQ(info.exitCode, 0) << info.err.toStdString();
+        EXPECT_EQ(LineSpeedOf(simulator_.Port().DevicePath()), c.farSpeed);
+        server_.Stop();
+    }
+}
+
+// The server going away mid-watch is an unplugged line: one report, exit 1, promptly.
+TEST_F(DeviceServerTest, StoppingTheServerEndsAWatchWithOneMessage) {
+    for (const auto& [scheme, mode] : kForms) {
+        SCOPED_TRACE(scheme);
+        Serve(mode);
+        QProcess watch;
+        watch.start(QStringLiteral(ZERANDI_CLI_PATH),
+                    {QStringLiteral("--port"), server_.Address().ToString(),
+                     QStringLiteral("status"), QStringLiteral("--watch"), QStringLiteral("1")});
+        ASSERT_TRUE(watch.waitForReadyRead(kWatchFirstReportLimitMs)) << "no first report";
+
+        QElapsedTimer sinceStop;
+        sinceStop.start();
+        server_.Stop();
+        ASSERT_TRUE(watch.waitForFinished(kWatchEndLimitMs)) << "the watch went on";
+        EXPECT_LT(sinceStop.elapsed(), kWatchEndLimitMs);
+        EXPECT_EQ(watch.exitCode(), 1);
+        const QByteArray errors = watch.readAllStandardError();
+        EXPECT_EQ(errors.count("Unable to read router status data."), 1) << errors.toStdString();
+        EXPECT_LE(errors.count('\n'), 2) << errors.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace zerandi::test
