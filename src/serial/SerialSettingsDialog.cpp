@@ -26,6 +26,8 @@ const QString kPortFailureText = QStringLiteral("Could not COM port.");
 const QString kUnknownPortText =
     QStringLiteral("Choose a port from the list, or type tcp://HOST:PORT or rfc2217://HOST:PORT.");
 const QString kNetworkPortsKey = QStringLiteral("serial/networkPorts");
+// Room for a typed network form such as "rfc2217://192.168.100.200:4001".
+constexpr int kPortNameChars = 30;
 
 // What the system says about a serial device, for the entry's tooltip.
 QString DescribeDevice(const QSerialPortInfo& info) {
@@ -71,6 +73,8 @@ void SerialSettingsDialog::BuildControls() {
     portList_ = new QComboBox(this);
     portList_->setEditable(true);
     portList_->setInsertPolicy(QComboBox::NoInsert);
+    portList_->setMinimumContentsLength(kPortNameChars);
+    portList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     baudList_ = new QComboBox(this);
     for (uint32_t baud : kBaudRates) {
         baudList_->addItem(QString::number(baud));
