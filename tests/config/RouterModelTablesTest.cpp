@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <tuple>
-#include <vector>
-
 #include "protocol/RouterLevel.h"
 
 namespace zerandi {
@@ -133,51 +129,6 @@ TEST(RouterModelTablesTest, SignalTypesEachModelSupports) {
     for (const auto& c : cases) {
         EXPECT_EQ(SupportsSignalType(c.productId, c.code), c.supported)
             << "id " << c.productId << " code " << c.code;
-    }
-}
-
-// Every reference fact of a row but its product id, comparable and printable in one go.
-auto ReferenceFacts(const RouterModelReferences& r) {
-    return std::make_tuple(r.verticalRefs, r.verticalRefSelect, r.videoDetect, r.aesRefs,
-                           r.aesRefSelect, r.clockGenerator, r.twelveMHzClock);
-}
-
-TEST(RouterModelTablesTest, ReferencesAndPld0DownloadOfTheModelsThatDiffer) {
-    const struct {
-        int32_t productId;
-        bool pld0Download;
-        RouterModelReferences references;
-    } cases[] = {
-        {12,
-         false,
-         {.verticalRefs = false, .videoDetect = true, .aesRefs = 1, .clockGenerator = true}},
-        {28, false, {.verticalRefSelect = true}},
-        {56, false, {.verticalRefSelect = true}},
-        {64,
-         false,
-         {.verticalRefSelect = true, .aesRefs = 2, .aesRefSelect = true, .twelveMHzClock = true}},
-        {99, true, {.aesRefs = 2}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.productId);
-        EXPECT_EQ(HasPld0Download(c.productId), c.pld0Download);
-        EXPECT_EQ(ReferenceFacts(ModelReferences(c.productId)), ReferenceFacts(c.references));
-        EXPECT_EQ(ModelReferences(c.productId).productId, c.productId);
-    }
-    // Every other model, named or not, has the PLD0 download and the two vertical references only.
-    std::vector<int32_t> others{1, 255, -1, 284};
-    for (const RouterModelName& model : RouterModelNames()) {
-        if (std::none_of(std::begin(cases), std::end(cases),
-                         [&](const auto& c) { return c.productId == model.productId; })) {
-            others.push_back(model.productId);
-        }
-    }
-    ASSERT_EQ(others.size(), 16u);
-    const auto verticalRefsOnly = std::make_tuple(true, false, false, 0, false, false, false);
-    for (const int32_t productId : others) {
-        SCOPED_TRACE(productId);
-        EXPECT_TRUE(HasPld0Download(productId));
-        EXPECT_EQ(ReferenceFacts(ModelReferences(productId)), verticalRefsOnly);
     }
 }
 

@@ -30,21 +30,6 @@ TEST(ConnectionRowsTest, RowsShowSourceOutputAndDataFlags) {
               (QStringList{"\t 12\t-->\t\t  3", "\tTRI\t-->\t\t  4"}));
 }
 
-// The input column of the list, and of the command line's tables once trimmed.
-TEST(ConnectionRowsTest, TheSourceOfAWordLeavesADataRoutersFlagsOut) {
-    const struct {
-        int32_t word;
-        bool dataRouter;
-        const char* text;
-    } cases[] = {
-        {9, false, "  9"},     {0xF3F3, false, "TRI"}, {0x4005, true, "  5"},
-        {0xB080, true, "128"}, {0xF3F3, true, "1011"}, {0x4005, false, "16389"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ConnectionSourceText(c.word, c.dataRouter), c.text) << c.text;
-    }
-}
-
 TEST(ConnectionRowsTest, SalvoAndMonitorRows) {
     EXPECT_EQ(FormatSalvoRow(5, 1), "  5\t-->\t1");
     EXPECT_EQ(FormatSalvoRow(0xF3F3, 2), "TRI\t-->\t2");

@@ -59,17 +59,6 @@ TEST(NetworkPortTest, NetworkFormsNameALineAndOthersDoNot) {
     }
 }
 
-TEST(NetworkPortTest, NetworkChoiceNamesItsLogLineAndDiffersByForm) {
-    const auto raw = PortChoice::FromName("tcp://10.0.0.5:4001");
-    const auto telnet = PortChoice::FromName("rfc2217://10.0.0.5:4001");
-    ASSERT_TRUE(raw && telnet);
-    EXPECT_EQ(raw->LogName(), "tcp://10.0.0.5:4001");
-    EXPECT_EQ(raw->ComNumber(), 0);
-    EXPECT_TRUE(raw->DevicePath().isEmpty());
-    EXPECT_NE(*raw, *telnet);
-    EXPECT_NE(*raw, PortChoice::Device("tcp://10.0.0.5:4001"));
-}
-
 TEST(NetworkPortTest, ABadPortOptionNamesTheNetworkForms) {
     const auto choice = StartupLinkChoice::FromArguments({"zerandi", "--port", "tcp://host"});
     EXPECT_EQ(choice.ErrorText(),

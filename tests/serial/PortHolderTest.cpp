@@ -55,11 +55,5 @@ TEST(PortHolderTest, TheLockFileNamesItsProcess) {
     }
 }
 
-TEST(PortHolderTest, LockFilesAreNamedAfterTheDevice) {
-    EXPECT_EQ(PortHolder::LockFiles("/dev/pts/3"),
-              (QStringList{"/var/lock/LCK..pts_3", "/run/lock/LCK..pts_3"}));
-    EXPECT_TRUE(PortHolder::LockFiles("COM3").isEmpty());
-}
-
 }  // namespace
 }  // namespace zerandi

@@ -75,20 +75,6 @@ TEST_F(StatusMessagesViewTest, AMessageStillArrivingIsReadWhole) {
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(" | ").toStdString();
 }
 
-TEST_F(StatusMessagesViewTest, AFullConsoleKeeps99EntriesBeforeEachNewLine) {
-    std::string text;
-    for (int line = 0; line <= 50; ++line) {
-        text += std::to_string(line) + "\r";
-    }
-    simulator.Pty().SendText(text);
-    ASSERT_TRUE(WaitFor([&] { return Rows().contains(QStringLiteral("50")); }));
-    EXPECT_EQ(Rows().size(), 101);
-    EXPECT_EQ(Rows().first(), kBlank) << "line \"0\" went first";
-    EXPECT_EQ(Rows().at(1), "1");
-    EXPECT_EQ(Rows().mid(99), (QStringList{"50", kBlank}));
-}
-
-// The longest frame a reply may be (a length byte of 241) is shown whole, not refused.
 // The text poll reads into a buffer of 200 bytes: the longest frame that fits shows whole, a
 // longer one is refused with the size message and the poll goes on.
 TEST_F(StatusMessagesViewTest, ATextFrameShowsWholeUpToThePollBuffer) {
