@@ -138,7 +138,7 @@ CommResult RouterProtocol::SendMessage(const RouterMessage& request) {
     return Send(request.Frame()) ? CommResult::Success : CommResult::TransmitFailure;
 }
 
-CommResult RouterProtocol::ReadReply(RouterMessage& reply, uint32_t timeoutMs) {
+CommResult RouterProtocol::ReadReply(RouterMessage& reply, uint32_t timeoutMs, size_t maxLength) {
     const LinkStatus status = ReceiveMessage(reply.Buffer(), timeoutMs);
     if (status != LinkStatus::Received) {
         if (status != LinkStatus::Timeout) {
@@ -146,7 +146,7 @@ CommResult RouterProtocol::ReadReply(RouterMessage& reply, uint32_t timeoutMs) {
         }
         return CommResultFromLinkStatus(status);
     }
-    if (reply.Length() > RouterMessage::kMaxLength) {
+    if (reply.Length() > maxLength) {
         RecoverAfterError();
         return CommResult::InvalidSize;
     }
@@ -158,10 +158,10 @@ CommResult RouterProtocol::ReadReply(RouterMessage& reply, uint32_t timeoutMs) {
 }
 
 CommResult RouterProtocol::AwaitReply(RouterMessage& reply,
-                                      std::span<const uint8_t> expectedCommands,
-                                      uint32_t timeoutMs) {
+                                      std::span<const uint8_t> expectedCommands, uint32_t timeoutMs,
+                                      size_t maxLength) {
     for (int skipped = 0; skipped <= kMaxSkippedReplies; ++skipped) {
-        const CommResult result = ReadReply(reply, timeoutMs);
+        const CommResult result = ReadReply(reply, timeoutMs, maxLength);
         if (result != CommResult::Success) {
             return result;
         }
@@ -179,9 +179,9 @@ CommResult RouterProtocol::AwaitReply(RouterMessage& reply,
 }
 
 CommResult RouterProtocol::AwaitReplyOne(RouterMessage& reply, uint8_t expectedCommand,
-                                         uint32_t timeoutMs) {
+                                         uint32_t timeoutMs, size_t maxLength) {
     const uint8_t expected[] = {expectedCommand};
-    return AwaitReply(reply, expected, timeoutMs);
+    return AwaitReply(reply, expected, timeoutMs, maxLength);
 }
 
 CommResult RouterProtocol::TransactExpectAck(const RouterMessage& request, uint32_t timeoutMs,
@@ -654,13 +654,8 @@ CommResult RouterProtocol::SendFlashRecord(const RouterAddress& address, std::st
 
 CommResult RouterProtocol::ReceiveTextMessage(const RouterAddress& /*address*/,
                                               RouterMessage& message, uint32_t timeoutMs) {
-    const CommResult result = AwaitReplyOne(message, command::kTextMessage, timeoutMs);
-    if (result == CommResult::Success &&
-        message.Length() > kTextMessageBufferBytes - RouterMessage::kFrameOverhead) {
-        RecoverAfterError();
-        return CommResult::InvalidSize;
-    }
-    return result;
+    return AwaitReplyOne(message, command::kTextMessage, timeoutMs,
+                         kTextMessageBufferBytes - RouterMessage::kFrameOverhead);
 }
 
 CommResult RouterProtocol::BuildTextLineMessage(const RouterAddress& address,

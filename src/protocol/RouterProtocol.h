@@ -101,11 +101,14 @@ public:
     static CommResult ClassifyReply(const RouterMessage& refusal);
 
     CommResult SendMessage(const RouterMessage& request);
-    CommResult ReadReply(RouterMessage& reply, uint32_t timeoutMs);
+    // A reply whose length byte is over `maxLength` (what the caller's buffer holds) is refused.
+    CommResult ReadReply(RouterMessage& reply, uint32_t timeoutMs,
+                         size_t maxLength = RouterMessage::kMaxLength);
     // Reads until an expected reply or a refusal arrives; other replies are dropped.
     CommResult AwaitReply(RouterMessage& reply, std::span<const uint8_t> expectedCommands,
-                          uint32_t timeoutMs);
-    CommResult AwaitReplyOne(RouterMessage& reply, uint8_t expectedCommand, uint32_t timeoutMs);
+                          uint32_t timeoutMs, size_t maxLength = RouterMessage::kMaxLength);
+    CommResult AwaitReplyOne(RouterMessage& reply, uint8_t expectedCommand, uint32_t timeoutMs,
+                             size_t maxLength = RouterMessage::kMaxLength);
     CommResult TransactExpectAck(const RouterMessage& request, uint32_t timeoutMs, int retries,
                                  uint32_t retryPauseMs);
 
