@@ -1,9 +1,7 @@
 #include "cli/CliCommand.h"
 
-#include <cstdio>
 #include <vector>
 
-#include "cli/CliResult.h"
 #include "cli/FlashCommand.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LogCommands.h"
@@ -13,47 +11,26 @@
 
 namespace zerandi {
 
-CliExit CliContext::Usage(const QString& problem) const {
-    const QString text = QStringLiteral("zerandi-cli %1: %2\nUsage: zerandi-cli [options] %1 %3\n")
-                             .arg(command.name, problem, command.synopsis);
-    std::fputs(text.toLocal8Bit().constData(), stderr);
-    return CliExit::Usage;
+QString CliCommand::Synopsis() const {
+    QStringList words{QStringLiteral("zerandi-cli"), name};
+    if (!arguments.isEmpty()) {
+        words << arguments;
+    }
+    for (const CliOption& option : options) {
+        const QString value =
+            option.valueName.isEmpty() ? QString() : QLatin1Char(' ') + option.valueName;
+        words << QStringLiteral("[--%1%2]").arg(option.name, value);
+    }
+    return words.join(QLatin1Char(' '));
 }
 
-void CliContext::EmitResult() {
-    const QByteArray bytes = json ? result.Json() : result.Text();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
-    result = CliResult();
-}
-
-std::optional<CliExit> ParseCommandArguments(CliContext& context, QCommandLineParser& parser,
-                                             const QList<QCommandLineOption>& options,
-                                             qsizetype minArgs, qsizetype maxArgs) {
-    parser.addOptions(options);
-    const QCommandLineOption help(QStringLiteral("help"), QStringLiteral("Show this help."));
-    parser.addOption(help);
-    parser.setApplicationDescription(context.command.summary);
-    parser.addPositionalArgument(QStringLiteral("ARGUMENTS"), QString(), context.command.synopsis);
-    if (!parser.parse(QStringList{QStringLiteral("zerandi-cli ") + context.command.name} +
-                      context.arguments)) {
-        return context.Usage(parser.errorText());
+const CliOption* CliCommand::FindOption(const QString& option) const {
+    for (const CliOption& candidate : options) {
+        if (candidate.name == option) {
+            return &candidate;
+        }
     }
-    if (parser.isSet(help)) {
-        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
-        return CliExit::Ok;
-    }
-    const qsizetype count = parser.positionalArguments().size();
-    if (count < minArgs || count > maxArgs) {
-        return context.Usage(QStringLiteral("wrong number of arguments."));
-    }
-    return std::nullopt;
-}
-
-std::optional<int> ParseNumberArgument(const QString& text, int min, int max) {
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok && value >= min && value <= max ? std::optional<int>(value) : std::nullopt;
+    return nullptr;
 }
 
 std::span<const CliCommand> CliCommands() {
@@ -70,13 +47,39 @@ std::span<const CliCommand> CliCommands() {
     return kCommands;
 }
 
-const CliCommand* FindCliCommand(const QString& name) {
+namespace {
+
+const CliCommand* Named(const QString& name) {
     for (const CliCommand& command : CliCommands()) {
         if (command.name == name) {
             return &command;
         }
     }
     return nullptr;
+}
+
+}  // namespace
+
+const CliCommand* FindCliCommand(const QStringList& words, qsizetype& used) {
+    if (words.size() >= 2) {
+        if (const CliCommand* command = Named(words[0] + QLatin1Char(' ') + words[1])) {
+            used = 2;
+            return command;
+        }
+    }
+    used = 1;
+    return words.isEmpty() ? nullptr : Named(words[0]);
+}
+
+QStringList SubCommandsOf(const QString& group) {
+    QStringList subCommands;
+    const QString prefix = group + QLatin1Char(' ');
+    for (const CliCommand& command : CliCommands()) {
+        if (command.name.startsWith(prefix)) {
+            subCommands << command.name.mid(prefix.size());
+        }
+    }
+    return subCommands;
 }
 
 }  // namespace zerandi

@@ -1,18 +1,18 @@
 #include "cli/CliProgram.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <cstdio>
-#include <memory>
 #include <optional>
 
 #include "cli/CliCommand.h"
+#include "cli/CliCommandWords.h"
+#include "cli/CliContext.h"
+#include "cli/CliGlobalOptions.h"
+#include "cli/CliHelp.h"
+#include "cli/CliInterrupt.h"
 #include "cli/CliResult.h"
+#include "cli/CliRouterLink.h"
 #include "cli/CliUiServices.h"
-#include "config/RouterConfigDoc.h"
-#include "serial/DispatchingSerialDevice.h"
-#include "serial/StartupLinkChoice.h"
-#include "serial/SystemClock.h"
 #include "services/VersionInfo.h"
 #include "simulate/BuiltInSimulator.h"
 
@@ -22,152 +22,172 @@ namespace {
 
 const QString kProgramName = QStringLiteral("zerandi-cli");
 
-void Print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+void Print(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stdout);
 }
 
-QString CommandList() {
-    QString text = QStringLiteral("\nCommands:\n");
-    for (const CliCommand& command : CliCommands()) {
-        const QString call = (command.name + QLatin1Char(' ') + command.synopsis).trimmed();
-        text += QStringLiteral("  %1\n      %2\n").arg(call, command.summary);
+QList<QCommandLineOption> ParserOptions() {
+    QList<QCommandLineOption> options;
+    for (const CliOption& option : CliGlobalOptions()) {
+        QStringList names{option.name};
+        if (option.name == QLatin1String("help")) {
+            names.prepend(QStringLiteral("h"));
+        } else if (option.name == QLatin1String("quiet")) {
+            names.prepend(QStringLiteral("q"));
+        }
+        options << QCommandLineOption(names, option.help, option.valueName);
     }
-    return text +
-           QStringLiteral("\n'%1 COMMAND --help' tells more of one command.\n").arg(kProgramName);
+    return options;
 }
 
-struct GlobalOptions {
-    QCommandLineOption port{
-        QStringLiteral("port"),
-        QStringLiteral("Serial port: COM1 to COM16, a device path, tcp://HOST:PORT or "
-                       "rfc2217://HOST:PORT."),
-        QStringLiteral("COMn|DEVICE|ADDRESS")};
-    QCommandLineOption baud{QStringLiteral("baud"),
-                            QStringLiteral("Baud rate: 9600, 19200, 38400, 57600 or 115200."),
-                            QStringLiteral("N")};
-    QCommandLineOption simulate{QStringLiteral("simulate"),
-                                QStringLiteral("Talk to the built-in simulated router."),
-                                QStringLiteral("MODEL")};
-    QCommandLineOption log{QStringLiteral("log"),
-                           QStringLiteral("Write the communication log to FILE."),
-                           QStringLiteral("FILE")};
-    QCommandLineOption json{QStringLiteral("json"),
-                            QStringLiteral("Write the result as one JSON document.")};
-    QCommandLineOption yes{QStringLiteral("yes"),
-                           QStringLiteral("Answer yes to questions (the controller reset).")};
-};
-
-std::optional<QString> ValueOf(const QCommandLineParser& parser, const QCommandLineOption& option) {
+std::optional<QString> ValueOf(const QCommandLineParser& parser, const QString& option) {
     return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
 }
 
 class CliRun {
 public:
     explicit CliRun(const QStringList& arguments) : arguments_(arguments) {
-        parser_.setApplicationDescription(
-            QStringLiteral("Reads, switches and configures a router over its diagnostic port."));
         parser_.setOptionsAfterPositionalArgumentsMode(
             QCommandLineParser::ParseAsPositionalArguments);
-        parser_.addOptions({options_.port, options_.baud, options_.simulate, options_.log,
-                            options_.json, options_.yes});
-        parser_.addHelpOption();
-        parser_.addVersionOption();
-        parser_.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to do."),
-                                      QStringLiteral("COMMAND [ARGUMENTS...]"));
+        parser_.addOptions(ParserOptions());
     }
 
-    int Run() {
-        if (!parser_.parse(arguments_)) {
-            return Usage(parser_.errorText());
+    CliExit Run() {
+        const bool parsed = parser_.parse(arguments_);
+        ui_.emplace(kProgramName, Voice());
+        if (!parsed) {
+            return Usage(parser_.errorText() + QLatin1Char('.'));
         }
         if (parser_.isSet(QStringLiteral("help"))) {
-            Print(stdout, parser_.helpText() + CommandList());
-            return static_cast<int>(CliExit::Ok);
+            Print(ProgramHelp(CliGlobalOptions()));
+            return CliExit::Ok;
         }
         if (parser_.isSet(QStringLiteral("version"))) {
-            Print(stdout,
-                  kProgramName + QLatin1Char(' ') + VersionInfo::FileVersion() + QLatin1Char('\n'));
-            return static_cast<int>(CliExit::Ok);
+            Print(kProgramName + QLatin1Char(' ') + VersionInfo::FileVersion() + QLatin1Char('\n'));
+            return CliExit::Ok;
         }
-        const QStringList positional = parser_.positionalArguments();
-        if (positional.isEmpty()) {
+        if (parser_.isSet(QStringLiteral("yes")) && parser_.isSet(QStringLiteral("no"))) {
+            return Usage(QStringLiteral("--yes and --no cannot both be given."));
+        }
+        QStringList words = parser_.positionalArguments();
+        if (words.isEmpty()) {
             return Usage(QStringLiteral("no command given."));
         }
-        const CliCommand* command = FindCliCommand(positional.front());
-        if (command == nullptr) {
-            return Usage(QStringLiteral("unknown command \"%1\".").arg(positional.front()));
+        if (words.front() == QLatin1String("help")) {
+            return Help(words.mid(1));
         }
-        return static_cast<int>(RunCommand(*command, positional.mid(1)));
+        qsizetype used = 0;
+        const CliCommand* command = FindCliCommand(words, used);
+        if (command == nullptr) {
+            return NoSuchCommand(words);
+        }
+        return RunCommand(*command, words.mid(used));
     }
 
 private:
-    int Usage(const QString& problem) {
-        Print(stderr, QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(kProgramName, problem));
-        return static_cast<int>(CliExit::Usage);
+    CliVoice Voice() const {
+        CliVoice voice;
+        voice.json = parser_.isSet(QStringLiteral("json"));
+        voice.quiet = parser_.isSet(QStringLiteral("quiet"));
+        voice.answer = parser_.isSet(QStringLiteral("yes"))  ? CliAnswer::Yes
+                       : parser_.isSet(QStringLiteral("no")) ? CliAnswer::No
+                                                             : CliAnswer::Ask;
+        return voice;
     }
 
-    CliExit RunCommand(const CliCommand& command, const QStringList& commandArguments) {
-        CliUiServices ui(kProgramName, parser_.isSet(options_.yes));
-        CliResult result;
-        BuiltInSimulator simulator;
-        std::unique_ptr<RouterConfigDoc> doc;
-        if (command.NeedsRouter(commandArguments)) {
-            const std::optional<CliExit> failed = OpenRouter(ui, simulator, doc);
-            if (failed) {
-                return *failed;
-            }
+    CliExit Usage(const QString& problem) {
+        ui_->TellUsage(problem, QStringLiteral("zerandi-cli [OPTIONS] COMMAND [ARGUMENTS]; "
+                                               "see 'zerandi-cli --help'"));
+        return CliExit::Usage;
+    }
+
+    // "help", "help COMMAND" and "help COMMAND SUB-COMMAND".
+    CliExit Help(const QStringList& words) {
+        if (words.isEmpty()) {
+            Print(ProgramHelp(CliGlobalOptions()));
+            return CliExit::Ok;
         }
-        CliContext context{command,          doc.get(), ui,
-                           commandArguments, result,    parser_.isSet(options_.json)};
+        qsizetype used = 0;
+        const CliCommand* command = FindCliCommand(words, used);
+        if (command != nullptr && used == words.size()) {
+            Print(CommandHelp(*command));
+            return CliExit::Ok;
+        }
+        if (words.size() == 1 && !SubCommandsOf(words.front()).isEmpty()) {
+            Print(GroupHelp(words.front()));
+            return CliExit::Ok;
+        }
+        return Usage(QStringLiteral("no command \"%1\".").arg(words.join(QLatin1Char(' '))));
+    }
+
+    CliExit NoSuchCommand(const QStringList& words) {
+        const QString group = words.front();
+        const QStringList subCommands = SubCommandsOf(group);
+        if (subCommands.isEmpty()) {
+            return Usage(QStringLiteral("unknown command \"%1\".").arg(group));
+        }
+        const QString next = words.value(1);
+        if (next == QLatin1String("-h") || next == QLatin1String("--help")) {
+            Print(GroupHelp(group));
+            return CliExit::Ok;
+        }
+        return Usage(
+            QStringLiteral("%1: say %2.").arg(group, subCommands.join(QStringLiteral(", "))));
+    }
+
+    // The link options, checked before anything is opened.
+    std::optional<CliLinkOptions> LinkOptions() {
+        CliLinkOptions options{
+            StartupLinkChoice::FromOptions(ValueOf(parser_, QStringLiteral("port")),
+                                           ValueOf(parser_, QStringLiteral("baud"))),
+            ValueOf(parser_, QStringLiteral("simulate")), ValueOf(parser_, QStringLiteral("log")),
+            parser_.isSet(QStringLiteral("verbose"))};
+        if (options.link.HasError()) {
+            Usage(options.link.ErrorText());
+            return std::nullopt;
+        }
+        if (options.simulatedModel && !BuiltInSimulator::HasModel(*options.simulatedModel)) {
+            Usage(QStringLiteral("unknown router model \"%1\"; the models are %2.")
+                      .arg(*options.simulatedModel, BuiltInSimulator::ModelList()));
+            return std::nullopt;
+        }
+        return options;
+    }
+
+    CliExit RunCommand(const CliCommand& command, const QStringList& words) {
+        const CliCommandWords parsed = CliCommandWords::Parse(command, words, CliGlobalOptions());
+        if (parsed.help) {
+            Print(CommandHelp(command));
+            return CliExit::Ok;
+        }
+        if (!parsed.error.isEmpty()) {
+            ui_->TellUsage(command.name + QStringLiteral(": ") + parsed.error, command.Synopsis());
+            return CliExit::Usage;
+        }
+        const std::optional<CliLinkOptions> linkOptions = LinkOptions();
+        if (!linkOptions) {
+            return CliExit::Usage;
+        }
+        CliRouterLink router(*linkOptions, *ui_);
+        CliResult result;
+        CliContext context(command, parsed.arguments, parsed.options, *ui_, result, router);
         const CliExit exit = command.run(context);
         if (!result.IsEmpty()) {
             context.EmitResult();
         }
+        // A transaction that timed out says nothing of its own.
+        if (exit == CliExit::RouterFailed && router.IsOpen() &&
+            (!router.HeardFromRouter() || !ui_->ToldAnError())) {
+            ui_->TellError(QStringLiteral("no answer from the router on %1: check the cable, "
+                                          "the port and the baud rate")
+                               .arg(router.LineText()));
+        }
         return exit;
     }
 
-    std::optional<CliExit> OpenRouter(UiServices& ui, BuiltInSimulator& simulator,
-                                      std::unique_ptr<RouterConfigDoc>& doc) {
-        const StartupLinkChoice link = StartupLinkChoice::FromOptions(
-            ValueOf(parser_, options_.port), ValueOf(parser_, options_.baud));
-        if (link.HasError()) {
-            return static_cast<CliExit>(Usage(link.ErrorText()));
-        }
-        PortChoice port = link.Port();
-        if (parser_.isSet(options_.simulate)) {
-            const QString model = parser_.value(options_.simulate);
-            if (!BuiltInSimulator::HasModel(model)) {
-                return static_cast<CliExit>(
-                    Usage(QStringLiteral("unknown router model \"%1\".").arg(model)));
-            }
-            const std::optional<PortChoice> simulated = simulator.Start(model);
-            if (!simulated) {
-                Print(stderr, kProgramName +
-                                  QStringLiteral(": the simulated router could not be started.\n"));
-                return CliExit::PortNotOpened;
-            }
-            port = *simulated;
-        }
-        doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<DispatchingSerialDevice>(),
-                                                clock_, port, link.BaudRate());
-        if (!doc->CommPort().IsOpen()) {
-            Print(stderr,
-                  QStringLiteral("%1: could not open %2: %3\n")
-                      .arg(kProgramName, port.LogName(), doc->CommPort().LastOpenErrorText()));
-            return CliExit::PortNotOpened;
-        }
-        if (parser_.isSet(options_.log) && !doc->CommPort().OpenLog(parser_.value(options_.log))) {
-            Print(stderr, QStringLiteral("%1: could not open the log file %2.\n")
-                              .arg(kProgramName, parser_.value(options_.log)));
-            return CliExit::Usage;
-        }
-        return std::nullopt;
-    }
-
     QStringList arguments_;
-    GlobalOptions options_;
     QCommandLineParser parser_;
-    SystemClock clock_;
+    std::optional<CliUiServices> ui_;
 };
 
 }  // namespace
@@ -175,7 +195,8 @@ private:
 int RunCliProgram(const QStringList& arguments) {
     // The version heads every file the program writes.
     ReadVersionInfo();
-    return CliRun(arguments).Run();
+    CliInterrupt::Install();
+    return static_cast<int>(CliRun(arguments).Run());
 }
 
 }  // namespace zerandi

@@ -2,7 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
+#include <QRegularExpression>
 #include <algorithm>
 #include <utility>
 
@@ -17,7 +17,7 @@ QString ValueText(const QJsonValue& value) {
         case QJsonValue::Bool:
             return value.toBool() ? QStringLiteral("yes") : QStringLiteral("no");
         case QJsonValue::Double:
-            return QString::number(value.toDouble());
+            return QString::number(value.toDouble(), 'g', 16);
         case QJsonValue::String:
             return value.toString();
         case QJsonValue::Array: {
@@ -55,14 +55,39 @@ QString AlignedRows(const std::vector<QStringList>& rows) {
     return text;
 }
 
-// A cell that holds a whole number is one in the JSON too.
-QJsonValue CellValue(const QString& cell) {
-    bool isNumber = false;
-    const int number = cell.trimmed().toInt(&isNumber);
-    return isNumber ? QJsonValue(number) : QJsonValue(cell);
+QString TableText(const CliTable& table) {
+    std::vector<QStringList> rows{table.columns};
+    for (const QList<QJsonValue>& row : table.rows) {
+        QStringList cells;
+        for (const QJsonValue& cell : row) {
+            cells << ValueText(cell);
+        }
+        rows.push_back(cells);
+    }
+    return AlignedRows(rows);
+}
+
+QByteArray TableJson(const CliTable& table) {
+    QByteArrayList objects;
+    for (const QList<QJsonValue>& row : table.rows) {
+        QByteArrayList members;
+        for (qsizetype c = 0; c < table.columns.size(); ++c) {
+            members << JsonText(CliResult::JsonKey(table.columns[c])) + ':' +
+                           JsonText(row.value(c));
+        }
+        objects << '{' + members.join(',') + '}';
+    }
+    return '[' + objects.join(',') + ']';
 }
 
 }  // namespace
+
+QByteArray JsonText(const QJsonValue& value) {
+    // QJsonDocument writes arrays and objects only: the value is written as an array's
+    // one element and the brackets taken off again.
+    const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
 
 void CliResult::Add(const QString& label, const QJsonValue& value) {
     entries_.push_back({label, value, {}, false});
@@ -73,14 +98,12 @@ void CliResult::AddList(const QString& label, const QStringList& lines) {
 }
 
 void CliResult::AddTable(const QString& label, CliTable table) {
-    Entry entry{label, {}, {}, true};
-    entry.rows.push_back(table.columns);
-    entry.rows.insert(entry.rows.end(), table.rows.begin(), table.rows.end());
-    entries_.push_back(std::move(entry));
+    entries_.push_back({label, {}, std::move(table), true});
 }
 
 QString CliResult::JsonKey(const QString& label) {
-    const QStringList words = label.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList words =
+        label.split(QRegularExpression(QStringLiteral("[ -]")), Qt::SkipEmptyParts);
     QString key;
     for (const QString& word : words) {
         const QString lower = word.toLower();
@@ -97,7 +120,7 @@ QByteArray CliResult::Text() const {
             // A blank line parts a table from what stands above it.
             const bool first = pairs.empty() && tables.isEmpty();
             tables += (first ? QString() : QStringLiteral("\n")) + entry.label +
-                      QStringLiteral(":\n") + AlignedRows(entry.rows);
+                      QStringLiteral(":\n") + TableText(entry.table);
         } else if (entry.value.isArray() && !entry.value.toArray().isEmpty()) {
             QString label = entry.label + QLatin1Char(':');
             for (const QJsonValue& item : entry.value.toArray()) {
@@ -111,24 +134,12 @@ QByteArray CliResult::Text() const {
 }
 
 QByteArray CliResult::Json() const {
-    QJsonObject object;
+    QByteArrayList members;
     for (const Entry& entry : entries_) {
-        if (!entry.isTable) {
-            object.insert(JsonKey(entry.label), entry.value);
-            continue;
-        }
-        QJsonArray rows;
-        const QStringList& columns = entry.rows.front();
-        for (size_t r = 1; r < entry.rows.size(); ++r) {
-            QJsonObject row;
-            for (qsizetype c = 0; c < columns.size(); ++c) {
-                row.insert(JsonKey(columns[c]), CellValue(entry.rows[r].value(c)));
-            }
-            rows.append(row);
-        }
-        object.insert(JsonKey(entry.label), rows);
+        const QByteArray value = entry.isTable ? TableJson(entry.table) : JsonText(entry.value);
+        members << JsonText(JsonKey(entry.label)) + ':' + value;
     }
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+    return '{' + members.join(',') + "}\n";
 }
 
 }  // namespace zerandi

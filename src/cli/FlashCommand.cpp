@@ -7,12 +7,18 @@
 #include <cstdio>
 
 #include "cli/CliCommand.h"
+#include "cli/CliContext.h"
+#include "cli/CliReset.h"
 #include "cli/CliResult.h"
-#include "cli/CliRouter.h"
+#include "cli/CliUiServices.h"
+#include "config/ConfigReadSequence.h"
+#include "config/ConfigViewSettings.h"
 #include "config/RouterConfigDoc.h"
 #include "flash/FlashDownloadSequence.h"
 #include "flash/FlashSlots.h"
+#include "flash/SRecordChecker.h"
 #include "services/UiServices.h"
+#include "services/UserFileRead.h"
 
 namespace zerandi {
 
@@ -35,13 +41,17 @@ void ShowProgress(const FlashProgress& step) {
     std::fflush(stderr);
 }
 
-std::vector<FlashFile> NamedFiles(const QCommandLineParser& parser) {
+// The option that names the slot's file: --app0 stands for --diag.
+QString SlotOption(const CliContext& context, size_t slot) {
+    return slot == kDiagSlot && context.IsSet(kApp0Option)
+               ? kApp0Option
+               : QString::fromLatin1(kSlotOptions[slot]);
+}
+
+std::vector<FlashFile> NamedFiles(const CliContext& context) {
     std::vector<FlashFile> files;
     for (size_t slot = 0; slot < kFlashSlotCount; ++slot) {
-        QString path = parser.value(QString::fromLatin1(kSlotOptions[slot]));
-        if (slot == kDiagSlot && path.isEmpty()) {
-            path = parser.value(kApp0Option);
-        }
+        const QString path = context.Value(SlotOption(context, slot));
         if (!path.trimmed().isEmpty()) {
             files.push_back({static_cast<int>(slot), FlashSlotComponent(slot),
                              FlashSlotComponentName(slot), path});
@@ -55,33 +65,78 @@ bool Named(const std::vector<FlashFile>& files, size_t slot) {
                        [&](const FlashFile& file) { return file.slot == static_cast<int>(slot); });
 }
 
+// Reads and checks every image whole before the router is even opened, and lists them with
+// their records; nothing after saying what is wrong.
+std::optional<CliTable> CheckImages(const CliContext& context,
+                                    const std::vector<FlashFile>& files) {
+    CliTable images{{QStringLiteral("Image"), QStringLiteral("File"), QStringLiteral("Records")},
+                    {}};
+    for (const FlashFile& file : files) {
+        const std::optional<QByteArray> bytes =
+            ReadUserFile(context.Ui(), file.path,
+                         {.maxBytes = FlashDownloadSequence::kMaxImageBytes,
+                          .openFailureText = FlashDownloadSequence::OpenFailureText(file.path)});
+        if (!bytes) {
+            return std::nullopt;
+        }
+        SRecordChecker checker;
+        if (const auto problem = checker.Check(*bytes)) {
+            context.Refuse(
+                QStringLiteral("the file %1 is not a firmware image that can be written: line "
+                               "%2: %3.")
+                    .arg(file.path)
+                    .arg(problem->lineNumber)
+                    .arg(problem->description));
+            return std::nullopt;
+        }
+        images.rows.push_back({SlotOption(context, static_cast<size_t>(file.slot)).toUpper(),
+                               file.path, static_cast<int>(checker.Lines().size())});
+    }
+    return images;
+}
+
+// On a CC0209 card the matrix and PLD code go together: writing one without the other
+// needs a yes, from the user or from --yes.
+std::optional<CliExit> AskPairing(CliContext& context, const std::vector<FlashFile>& files) {
+    if (!NeedsPairingQuestion(true, context.Doc().controlCard.partNumber, Named(files, kMtrxSlot),
+                              Named(files, kPld0Slot))) {
+        return std::nullopt;
+    }
+    if (context.Ui().showMessage(FlashDownloadSequence::PairingQuestion(), MessageIcon::Warning,
+                                 MessageButtons::YesNo) == MessageAnswer::Yes) {
+        return std::nullopt;
+    }
+    return context.Refuse(
+        context.Ui().LastQuestionUnanswered()
+            ? QStringLiteral("the card takes its MTRX and PLD0 code together and no one answered "
+                             "whether to write one alone: name both, or add --yes.")
+            : QStringLiteral("writing the MTRX or PLD0 code alone was declined."));
+}
+
 CliExit Flash(CliContext& context) {
-    QList<QCommandLineOption> options;
-    for (const char* name : kSlotOptions) {
-        options << QCommandLineOption(
-            QString::fromLatin1(name),
-            QStringLiteral("The %1 image.").arg(QString::fromLatin1(name).toUpper()),
-            QStringLiteral("FILE"));
+    if (context.IsSet(QString::fromLatin1(kSlotOptions[kDiagSlot])) && context.IsSet(kApp0Option)) {
+        return context.Usage(
+            QStringLiteral("--diag and --app0 both name the first slot: give one of them."));
     }
-    options << QCommandLineOption(kApp0Option, QStringLiteral("The APP0 image (first slot)."),
-                                  QStringLiteral("FILE"));
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, options, 0, 0)) {
-        return *exit;
-    }
-    const std::vector<FlashFile> files = NamedFiles(parser);
+    const std::vector<FlashFile> files = NamedFiles(context);
     if (files.empty()) {
         return context.Usage(QStringLiteral("name at least one image file."));
     }
-    RouterConfigDoc& doc = *context.doc;
-    ReadRouterIdentity(doc);  // an unknown router is still flashed, as in the window
-    if (NeedsPairingQuestion(true, doc.controlCard.partNumber, Named(files, kMtrxSlot),
-                             Named(files, kPld0Slot)) &&
-        context.ui.showMessage(FlashDownloadSequence::PairingQuestion(), MessageIcon::Warning,
-                               MessageButtons::YesNo) != MessageAnswer::Yes) {
-        return CliExit::RouterFailed;
+    std::optional<CliTable> images = CheckImages(context, files);
+    if (!images) {
+        return CliExit::Usage;
     }
-    FlashDownloadSequence sequence(doc.CommPort(), context.ui, ShowProgress);
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
+    }
+    RouterConfigDoc& doc = context.Doc();
+    ConfigViewSettings settings;
+    // An unknown router is still flashed, as in the window.
+    ConfigReadSequence(doc, settings).ReadIdentity();
+    if (const auto declined = AskPairing(context, files)) {
+        return *declined;
+    }
+    FlashDownloadSequence sequence(doc.CommPort(), context.Ui(), ShowProgress);
     const bool written = sequence.Run(files);
     if (isatty(STDERR_FILENO) != 0) {
         std::fputc('\n', stderr);
@@ -89,19 +144,25 @@ CliExit Flash(CliContext& context) {
     if (!written) {
         return CliExit::RouterFailed;
     }
-    context.ui.showMessage(FlashDownloadSequence::SuccessText(), MessageIcon::Information);
-    doc.AskAndResetController(FlashDownloadSequence::ResetQuestion());
-    return CliExit::Ok;
+    context.Ui().showMessage(FlashDownloadSequence::SuccessText(), MessageIcon::Information);
+    context.Result().AddTable(QStringLiteral("Images"), std::move(*images));
+    return AskToResetController(context, FlashDownloadSequence::ResetQuestion());
 }
 
 }  // namespace
 
 void AddFlashCommand(std::vector<CliCommand>& commands) {
-    commands.push_back({QStringLiteral("flash"),
-                        QStringLiteral("[--diag|--app0 FILE] [--mtrx FILE] [--comm FILE] "
-                                       "[--pld0 FILE] [--pld1 FILE] [--pld2 FILE]"),
-                        QStringLiteral("write firmware from S-record files, checked first"), true,
-                        Flash});
+    QList<CliOption> options;
+    for (const char* name : kSlotOptions) {
+        options << CliOption{
+            QString::fromLatin1(name), QStringLiteral("FILE"),
+            QStringLiteral("The %1 image.").arg(QString::fromLatin1(name).toUpper())};
+    }
+    options << CliOption{kApp0Option, QStringLiteral("FILE"),
+                         QStringLiteral("The APP0 image (first slot, instead of --diag).")};
+    commands.push_back({QStringLiteral("flash"), QString(),
+                        QStringLiteral("write firmware from S-record files, checked first"),
+                        options, 0, 0, RouterNeed::Link, Flash});
 }
 
 }  // namespace zerandi

@@ -3,155 +3,186 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QThread>
+#include <algorithm>
+#include <array>
 
 #include "cli/CliCommand.h"
+#include "cli/CliContext.h"
 #include "cli/CliResult.h"
-#include "cli/CliRouter.h"
+#include "cli/CliTime.h"
+#include "cli/CliUiServices.h"
+#include "cli/StatusReport.h"
 #include "config/RouterConfigDoc.h"
-#include "protocol/GeneralHealthStatus.h"
 #include "protocol/RouterMessage.h"
 #include "services/UiServices.h"
 #include "status/ControllerStates.h"
 #include "status/StatusMessageLines.h"
-#include "status/StatusPanelReading.h"
 
 namespace zerandi {
 
 namespace {
 
 constexpr int kMaxWatchSeconds = 24 * 60 * 60;
-constexpr int kMsPerSecond = 1000;
+constexpr qint64 kMsPerSecond = 1000;
+// Waits go in slices this long, so that Ctrl-C ends them at once.
+constexpr qint64 kWaitSliceMs = 100;
 constexpr unsigned long kIdlePollMs = 250;
+constexpr char16_t kFirstPrintable = 32;
+constexpr char16_t kLastPrintable = 126;
 
-QString StateName(int state) {
-    return StatusPanelReading::CardStateNames().value(state, QString::number(state));
+const QString kWatchOption = QStringLiteral("watch");
+const QString kCheckOption = QStringLiteral("check");
+const QString kSecondsOption = QStringLiteral("seconds");
+
+// Waits `milliseconds`; false when Ctrl-C ended the wait.
+bool WaitUnlessInterrupted(qint64 milliseconds) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!CliContext::Interrupted() && waited.elapsed() < milliseconds) {
+        QThread::msleep(
+            static_cast<unsigned long>(std::min(kWaitSliceMs, milliseconds - waited.elapsed())));
+    }
+    return !CliContext::Interrupted();
 }
 
-QStringList PresentSupplies(const StatusPanelReading& reading) {
-    QStringList supplies;
-    for (size_t i = 0; i < reading.powerSupplyPresent.size(); ++i) {
-        if (reading.powerSupplyPresent[i]) {
-            const bool hot = reading.hasTemperatures && !reading.powerSupplyTempOk[i];
-            supplies << QStringLiteral("%1%2").arg(i + 1).arg(hot ? QStringLiteral(" (hot)")
-                                                                  : QString());
+// The number of seconds an option gives, 0 when it is not given; nothing when it is not a
+// whole number from 1 to a day.
+std::optional<int> SecondsOption(const CliContext& context, const QString& option) {
+    return context.IsSet(option) ? ParseNumberArgument(context.Value(option), 1, kMaxWatchSeconds)
+                                 : std::optional<int>(0);
+}
+
+// Reads the status, adds it to the result and says whether --check finds a problem in it;
+// nothing when the router could not be read.
+std::optional<bool> ReadStatus(CliContext& context) {
+    const std::optional<StatusReport> report = StatusReport::Read(context.Doc());
+    if (!report) {
+        return std::nullopt;
+    }
+    report->AddTo(context.Result());
+    return context.IsSet(kCheckOption) && report->HasProblem();
+}
+
+// One reading a period until Ctrl-C, the line failing, or, with --check, a reading with a
+// problem.
+CliExit WatchStatus(CliContext& context, int periodSeconds) {
+    for (int readings = 1;; ++readings) {
+        context.Doc().CommPort().LogTimestamp();
+        const std::optional<bool> problem = ReadStatus(context);
+        if (!problem) {
+            return CliExit::RouterFailed;
+        }
+        context.EmitResult();
+        if (*problem) {
+            return CliExit::Alarm;
+        }
+        if (!WaitUnlessInterrupted(periodSeconds * kMsPerSecond)) {
+            context.Ui().TellInformation(QStringLiteral("status: stopped after %1 %2.")
+                                             .arg(readings)
+                                             .arg(readings == 1 ? "reading" : "readings"));
+            return CliExit::Interrupted;
         }
     }
-    return supplies;
-}
-
-// One reading of the router's health, time-stamped; false when it could not be read.
-bool ReadStatus(CliContext& context) {
-    RouterConfigDoc& doc = *context.doc;
-    GeneralHealthStatus health;
-    if (!doc.CommPort().GetGeneralHealth(health)) {
-        context.ui.showMessage(kStatusReadFailedText, MessageIcon::Warning);
-        return false;
-    }
-    const StatusPanelReading reading =
-        StatusPanelReading::FromHealth(health, doc.ProductId(), doc.levels.front().signalType);
-    CliResult& result = context.result;
-    result.Add(QStringLiteral("Time"), QDateTime::currentDateTime().toString(Qt::ISODate));
-    result.Add(QStringLiteral("Card state"), StateName(reading.cardState));
-    result.Add(QStringLiteral("This card healthy"), reading.thisCardHealthy);
-    result.Add(QStringLiteral("Other card healthy"), reading.otherCardHealthy);
-    result.Add(QStringLiteral("Other card active"), reading.otherCardActive);
-    result.AddList(QStringLiteral("Power supplies"), PresentSupplies(reading));
-    result.AddList(QStringLiteral("Alarms"), reading.alarmLines);
-    std::vector<uint8_t> fans;
-    if (doc.CommPort().GetFanStatus(fans)) {
-        result.AddList(QStringLiteral("Fans"), StatusPanelReading::FanLines(fans));
-    }
-    result.Add(QStringLiteral("Aux data"), reading.auxDataLine);
-    return true;
 }
 
 CliExit Status(CliContext& context) {
-    const QCommandLineOption watch(QStringLiteral("watch"),
-                                   QStringLiteral("Read again every SECONDS until stopped."),
-                                   QStringLiteral("SECONDS"));
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {watch}, 0, 0)) {
-        return *exit;
-    }
-    const auto period = parser.isSet(watch)
-                            ? ParseNumberArgument(parser.value(watch), 1, kMaxWatchSeconds)
-                            : std::optional<int>(0);
+    const std::optional<int> period = SecondsOption(context, kWatchOption);
     if (!period) {
-        return context.Usage(QStringLiteral("SECONDS is a whole number from 1."));
+        return context.Usage(
+            QStringLiteral("SECONDS is a whole number from 1 to %1.").arg(kMaxWatchSeconds));
     }
-    if (!ReadRouterIdentity(*context.doc)) {
-        return CliExit::RouterFailed;
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
     }
-    while (ReadStatus(context)) {
-        if (*period == 0) {
-            return CliExit::Ok;
+    if (*period > 0) {
+        return WatchStatus(context, *period);
+    }
+    const std::optional<bool> problem = ReadStatus(context);
+    return !problem ? CliExit::RouterFailed : *problem ? CliExit::Alarm : CliExit::Ok;
+}
+
+// The words of the controller command: a state, or nothing for the reset.
+struct ControllerAction {
+    QLatin1String word;
+    std::optional<uint8_t> state;
+};
+
+constexpr std::array kControllerActions{
+    ControllerAction{QLatin1String("offline"), kControllerOfflineState},
+    ControllerAction{QLatin1String("standby"), kControllerStandbyState},
+    ControllerAction{QLatin1String("reset"), std::nullopt},
+    ControllerAction{QLatin1String("other-offline"), kOtherControllerOfflineState},
+};
+
+QString ControllerWords(const QString& separator) {
+    QStringList words;
+    for (const ControllerAction& action : kControllerActions) {
+        words << action.word;
+    }
+    return words.join(separator);
+}
+
+bool RunControllerAction(RouterDiagnosticCommPort& port, const ControllerAction& action) {
+    if (!action.state) {
+        if (!port.ResetController()) {
+            port.Ui().showMessage(kControllerResetFailedText, MessageIcon::Warning);
+            return false;
         }
-        context.EmitResult();
-        context.ui.sleep(*period * kMsPerSecond);
+        return true;
     }
-    return CliExit::RouterFailed;
+    if (!port.SetControllerState(*action.state)) {
+        port.Ui().showMessage(kControllerStateFailedText, MessageIcon::Warning);
+        return false;
+    }
+    return true;
 }
 
 CliExit Controller(CliContext& context) {
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {}, 1, 1)) {
-        return *exit;
+    const QString word = context.Argument(0);
+    const auto action =
+        std::find_if(kControllerActions.begin(), kControllerActions.end(),
+                     [&](const ControllerAction& candidate) { return candidate.word == word; });
+    if (action == kControllerActions.end()) {
+        return context.Usage(QStringLiteral("say %1.").arg(ControllerWords(QStringLiteral(", "))));
     }
-    const QString what = parser.positionalArguments().front();
-    RouterDiagnosticCommPort& port = context.doc->CommPort();
-    if (what == QLatin1String("reset")) {
-        if (!port.ResetController()) {
-            context.ui.showMessage(kControllerResetFailedText, MessageIcon::Warning);
-            return CliExit::RouterFailed;
-        }
-        return CliExit::Ok;
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
     }
-    const std::optional<uint8_t> state =
-        what == QLatin1String("offline")   ? std::optional<uint8_t>(kControllerOfflineState)
-        : what == QLatin1String("standby") ? std::optional<uint8_t>(kControllerStandbyState)
-        : what == QLatin1String("other-offline")
-            ? std::optional<uint8_t>(kOtherControllerOfflineState)
-            : std::nullopt;
-    if (!state) {
-        return context.Usage(QStringLiteral("say offline, standby, reset or other-offline."));
-    }
-    if (!port.SetControllerState(*state)) {
-        context.ui.showMessage(kControllerStateFailedText, MessageIcon::Warning);
+    if (!RunControllerAction(context.Doc().CommPort(), *action)) {
         return CliExit::RouterFailed;
     }
+    context.Result().Add(QStringLiteral("State"), QString(action->word));
     return CliExit::Ok;
 }
 
 CliExit Messages(CliContext& context) {
-    const QCommandLineOption seconds(QStringLiteral("seconds"),
-                                     QStringLiteral("Stop after SECONDS (default: run until "
-                                                    "stopped)."),
-                                     QStringLiteral("SECONDS"));
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {seconds}, 0, 0)) {
-        return *exit;
-    }
-    const auto limit = parser.isSet(seconds)
-                           ? ParseNumberArgument(parser.value(seconds), 1, kMaxWatchSeconds)
-                           : std::optional<int>(0);
+    const std::optional<int> limit = SecondsOption(context, kSecondsOption);
     if (!limit) {
-        return context.Usage(QStringLiteral("SECONDS is a whole number from 1."));
+        return context.Usage(
+            QStringLiteral("SECONDS is a whole number from 1 to %1.").arg(kMaxWatchSeconds));
+    }
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
     }
     StatusMessageLines lines;
-    lines.SetEntryObserver([](const QString& entry) {
-        std::fputs((entry + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
-        std::fflush(stdout);
+    lines.SetEntryObserver([&context](const QString& entry) {
+        context.Result().Add(QStringLiteral("Time"), CliTimeText(QDateTime::currentDateTime()));
+        context.Result().Add(QStringLiteral("Text"), entry);
+        context.EmitResult();
     });
+    RouterDiagnosticCommPort& port = context.Doc().CommPort();
     QElapsedTimer running;
     running.start();
-    while (*limit == 0 || running.elapsed() < static_cast<qint64>(*limit) * kMsPerSecond) {
+    while (*limit == 0 || running.elapsed() < *limit * kMsPerSecond) {
+        if (CliContext::Interrupted()) {
+            return CliExit::Interrupted;
+        }
         RouterMessage message;
         CommResult result = CommResult::Success;
-        if (context.doc->CommPort().PollTextMessage(message, StatusMessageLines::kTextFrameWaitMs,
-                                                    result)) {
+        if (port.PollTextMessage(message, StatusMessageLines::kTextFrameWaitMs, result)) {
             lines.ReceiveMessage(message);
         } else if (result != CommResult::Timeout) {
-            context.doc->CommPort().ReportCommResult(result);
+            port.ReportCommResult(result);
             return CliExit::RouterFailed;
         } else {
             QThread::msleep(kIdlePollMs);
@@ -160,35 +191,77 @@ CliExit Messages(CliContext& context) {
     return CliExit::Ok;
 }
 
+bool IsPrintableText(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= kFirstPrintable && c.unicode() <= kLastPrintable;
+    });
+}
+
 CliExit Send(CliContext& context) {
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {}, 1, 1)) {
-        return *exit;
+    const QString text = context.Argument(0);
+    if (!IsPrintableText(text)) {
+        return context.Refuse(
+            QStringLiteral("TEXT holds a character a text frame cannot carry: letters, digits, "
+                           "blanks and the printable ASCII signs only."));
     }
-    const QByteArray text = parser.positionalArguments().front().toLatin1();
     if (!StatusMessageLines::LineFitsTextFrame(text.size())) {
-        return context.Usage(QStringLiteral("TEXT does not fit one text frame."));
+        return context.Refuse(
+            QStringLiteral("TEXT and its line end are longer than the %1 bytes of a text frame.")
+                .arg(StatusMessageLines::kMaxTextFrameBytes));
     }
-    return context.doc->CommPort().SendTextLine(
-               std::string_view(text.constData(), static_cast<size_t>(text.size())))
-               ? CliExit::Ok
-               : CliExit::RouterFailed;
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
+    }
+    const QByteArray bytes = text.toLatin1();
+    if (!context.Doc().CommPort().SendTextLine(
+            std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))) {
+        return context.Fail(QStringLiteral("the text could not be sent."));
+    }
+    context.Result().Add(QStringLiteral("Sent"), text);
+    return CliExit::Ok;
 }
 
 }  // namespace
 
 void AddStatusCommands(std::vector<CliCommand>& commands) {
-    commands.push_back({QStringLiteral("status"), QStringLiteral("[--watch SECONDS]"),
-                        QStringLiteral("health, alarms and fans, once or repeatedly"), true,
-                        Status});
     commands.push_back(
-        {QStringLiteral("controller"), QStringLiteral("offline|standby|reset|other-offline"),
-         QStringLiteral("set the state of the controller, or reset it"), true, Controller});
-    commands.push_back({QStringLiteral("messages"), QStringLiteral("[--seconds N]"),
-                        QStringLiteral("print the controller's text messages as they arrive"), true,
+        {QStringLiteral("status"),
+         QString(),
+         QStringLiteral("health, references, supplies, alarms and fans, once or repeatedly"),
+         {{kWatchOption, QStringLiteral("SECONDS"),
+           QStringLiteral("Read again every SECONDS until Ctrl-C (exit 130).")},
+          {kCheckOption, QString(),
+           QStringLiteral("Exit 5 when an alarm is on, a fan has a problem or a power supply "
+                          "is too hot; with --watch, stop at the first such reading.")}},
+         0,
+         0,
+         RouterNeed::Configuration,
+         Status});
+    commands.push_back({QStringLiteral("controller"),
+                        ControllerWords(QStringLiteral("|")),
+                        QStringLiteral("set the state of the controller, or reset it"),
+                        {},
+                        1,
+                        1,
+                        RouterNeed::Link,
+                        Controller});
+    commands.push_back({QStringLiteral("messages"),
+                        QString(),
+                        QStringLiteral("print the controller's text messages as they arrive"),
+                        {{kSecondsOption, QStringLiteral("SECONDS"),
+                          QStringLiteral("Stop after SECONDS (default: run until Ctrl-C).")}},
+                        0,
+                        0,
+                        RouterNeed::Link,
                         Messages});
-    commands.push_back({QStringLiteral("send"), QStringLiteral("TEXT"),
-                        QStringLiteral("send a line of text to the controller"), true, Send});
+    commands.push_back({QStringLiteral("send"),
+                        QStringLiteral("TEXT"),
+                        QStringLiteral("send a line of text to the controller"),
+                        {},
+                        1,
+                        1,
+                        RouterNeed::Link,
+                        Send});
 }
 
 }  // namespace zerandi

@@ -1,292 +1,265 @@
 #include "cli/SwitchingCommands.h"
 
-#include <algorithm>
+#include <array>
 
 #include "cli/CliCommand.h"
+#include "cli/CliContext.h"
 #include "cli/CliResult.h"
-#include "cli/CliRouter.h"
+#include "cli/CliUiServices.h"
+#include "cli/SalvoCommands.h"
+#include "cli/SwitchingTerms.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
-#include "connect/ConnectionRows.h"
 #include "connect/MonitorStatusRead.h"
-#include "connect/OutputRangeRead.h"
-#include "connect/SalvoFile.h"
+#include "connect/SalvoFileCheck.h"
 #include "connect/SingleTake.h"
-#include "connect/TakeLists.h"
 #include "connect/TakeRules.h"
-#include "services/TextFileSave.h"
-#include "services/UiServices.h"
+#include "protocol/RouterLevel.h"
 
 namespace zerandi {
 
 namespace {
 
-constexpr int kMaxWord = 0xFFFF;
-
-struct OutputRange {
-    int first = 0;
-    int last = 0;
+// The flag bits of a data router's source word, as the read of outputs names them.
+struct FlagColumn {
+    const char* label;
+    uint16_t bit;
 };
+constexpr std::array<FlagColumn, 4> kFlagColumns{{
+    {"Forward take", kForwardTakeBit},
+    {"Local control", kLocalControlBit},
+    {"Flag 13", 0x2000},
+    {"Flag 12", 0x1000},
+}};
 
-// FIRST and LAST from the arguments at `at`, defaulting to every output of the model.
-std::optional<OutputRange> RangeArguments(CliContext& context, const QStringList& arguments,
-                                          qsizetype at) {
-    const int outputs = ModelOutputCount(context.doc->ProductId());
-    const auto first = arguments.size() > at ? ParseNumberArgument(arguments[at], 1, kMaxWord)
-                                             : std::optional<int>(1);
-    const auto last = arguments.size() > at + 1
-                          ? ParseNumberArgument(arguments[at + 1], 1, kMaxWord)
-                          : (arguments.size() > at ? first : std::optional<int>(outputs));
-    if (!first || !last || *last < *first) {
-        return std::nullopt;
+const QString kInputLabel = QStringLiteral("Input");
+const QString kOutputLabel = QStringLiteral("Output");
+const QString kTriStateLabel = QStringLiteral("Tri-state");
+const QString kMonitorLabel = QStringLiteral("Monitor");
+
+// Why a take cannot be made on this router as asked; empty when it can.
+QString TakeProblem(const RouterConfigDoc& doc, const SingleTakeTerms& terms, int input,
+                    int output) {
+    const int32_t productId = doc.ProductId();
+    const QString model = ModelName(productId);
+    if (terms.triState && !SupportsTriState(productId)) {
+        return QStringLiteral("the %1 cannot tri-state an output: --tri-state does not apply.")
+            .arg(model);
     }
-    return OutputRange{*first, *last};
+    if (terms.distributedControl && !terms.dataRouter) {
+        return QStringLiteral("--distributed applies to data routers; the %1 is not one.")
+            .arg(model);
+    }
+    if (terms.forwardTake && (!terms.dataRouter || !terms.extendedCard)) {
+        return QStringLiteral(
+                   "--forward applies to data routers on an extended control card; "
+                   "this is a %1 on a card that is %2.")
+            .arg(model,
+                 terms.extendedCard ? QStringLiteral("extended") : QStringLiteral("not extended"));
+    }
+    if (output > HighestNumber(ModelOutputCount(productId))) {
+        return QStringLiteral("the %1 has outputs 1 to %2.")
+            .arg(model)
+            .arg(ModelOutputCount(productId));
+    }
+    if (!terms.triState && input > HighestNumber(ModelInputCount(productId))) {
+        return QStringLiteral("the %1 has inputs 1 to %2.")
+            .arg(model)
+            .arg(ModelInputCount(productId));
+    }
+    return {};
 }
 
-std::optional<std::vector<int32_t>> ReadOutputs(CliContext& context, const OutputRange& range) {
-    return OutputRangeRead(context.doc->CommPort(), context.ui).Run(range.first, range.last);
+CliExit Take(CliContext& context) {
+    const bool triState = context.IsSet(QStringLiteral("tri-state"));
+    const auto input = ParseWordArgument(context.Argument(0), triState ? 0 : 1);
+    const auto output = ParseWordArgument(context.Argument(1));
+    const bool timed = context.IsSet(QStringLiteral("timestamp"));
+    const auto stamp = timed ? ParseWordArgument(context.Value(QStringLiteral("timestamp")), 0)
+                             : std::optional<int>(0);
+    if (!input || !output || !stamp) {
+        return context.Usage(
+            QStringLiteral("IN and OUT are numbers from 1 to 65535, T from 0 to 65535."));
+    }
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
+    }
+    RouterConfigDoc& doc = context.Doc();
+    const SingleTakeTerms terms{
+        triState, IsDataRouter(doc.ProductId()), doc.IsExtendedControlCard(),
+        context.IsSet(QStringLiteral("distributed")), context.IsSet(QStringLiteral("forward"))};
+    if (const QString problem = TakeProblem(doc, terms, *input, *output); !problem.isEmpty()) {
+        return context.Usage(problem);
+    }
+    const uint16_t source = SingleTakeSource(*input, terms);
+    const std::optional<int> timedAt = timed ? stamp : std::nullopt;
+    if (!SingleTake(doc.CommPort(), context.Ui())
+             .Run(source, static_cast<uint16_t>(*output), timedAt)) {
+        return CliExit::RouterFailed;
+    }
+    context.Result().Add(kOutputLabel, *output);
+    context.Result().Add(kInputLabel, InputValue(source, doc.ProductId()));
+    context.Result().Add(kTriStateLabel, triState);
+    return CliExit::Ok;
 }
 
-CliTable OutputTable(const OutputRange& range, const std::vector<int32_t>& words, bool dataRouter) {
-    CliTable table{{QStringLiteral("Output"), QStringLiteral("Input")}, {}};
+CliTable OutputTable(const OutputRange& range, const std::vector<int32_t>& words,
+                     int32_t productId) {
+    const bool dataRouter = IsDataRouter(productId);
+    CliTable table{{kOutputLabel, kInputLabel, kTriStateLabel}, {}};
     if (dataRouter) {
-        table.columns << QStringLiteral("Flags");
+        for (const FlagColumn& flag : kFlagColumns) {
+            table.columns << QString::fromLatin1(flag.label);
+        }
     }
     int output = range.first;
     for (const int32_t word : words) {
-        QStringList row{QString::number(output++),
-                        ConnectionSourceText(word, dataRouter).trimmed()};
+        const QJsonValue input = InputValue(word, productId);
+        QList<QJsonValue> row{output++, input, input.isNull()};
         if (dataRouter) {
-            row << FlagDigits(word);
+            for (const FlagColumn& flag : kFlagColumns) {
+                row << ((word & flag.bit) != 0);
+            }
         }
         table.rows.push_back(row);
     }
     return table;
 }
 
-CliExit Take(CliContext& context) {
-    const QCommandLineOption timestamp(QStringLiteral("timestamp"),
-                                       QStringLiteral("Take at this timestamp."),
-                                       QStringLiteral("T"));
-    const QCommandLineOption triState(QStringLiteral("tri-state"),
-                                      QStringLiteral("Disconnect the output (IN is ignored)."));
-    const QCommandLineOption distributed(
-        QStringLiteral("distributed"),
-        QStringLiteral("Data routers: a distributed control take (bit 14 clear)."));
-    const QCommandLineOption forward(QStringLiteral("forward"),
-                                     QStringLiteral("Data routers on an extended card: a "
-                                                    "forward take (bit 15)."));
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser,
-                                          {timestamp, triState, distributed, forward}, 2, 2)) {
-        return *exit;
+CliExit ReadOutputs(CliContext& context) {
+    const auto read = ReadNamedOutputs(context, 0);
+    if (const auto* failed = std::get_if<CliExit>(&read)) {
+        return *failed;
     }
-    const QStringList arguments = parser.positionalArguments();
-    const auto input = ParseNumberArgument(arguments[0], 0, kMaxWord);
-    const auto output = ParseNumberArgument(arguments[1], 1, kMaxWord);
-    const auto stamp = parser.isSet(timestamp)
-                           ? ParseNumberArgument(parser.value(timestamp), 0, kMaxWord)
-                           : std::optional<int>(0);
-    if (!input || !output || !stamp) {
-        return context.Usage(QStringLiteral("IN, OUT and T are numbers up to 65535."));
-    }
-    RouterConfigDoc& doc = *context.doc;
-    if (!ReadRouterIdentity(doc)) {
-        return CliExit::RouterFailed;
-    }
-    const SingleTakeTerms terms{parser.isSet(triState), IsDataRouter(doc.ProductId()),
-                                doc.IsExtendedControlCard(), parser.isSet(distributed),
-                                parser.isSet(forward)};
-    const uint16_t source = SingleTakeSource(*input, terms);
-    const std::optional<int> timedAt = parser.isSet(timestamp) ? stamp : std::nullopt;
-    if (!SingleTake(doc.CommPort(), context.ui)
-             .Run(source, static_cast<uint16_t>(*output), timedAt)) {
-        return CliExit::RouterFailed;
-    }
-    context.result.Add(QStringLiteral("Source word"), source);
-    context.result.Add(QStringLiteral("Output"), *output);
+    const auto& [range, words] = std::get<OutputsRead>(read);
+    context.Result().AddTable(QStringLiteral("Outputs"),
+                              OutputTable(range, words, context.Doc().ProductId()));
     return CliExit::Ok;
 }
 
-CliExit ReadOutputsCommand(CliContext& context) {
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {}, 0, 2)) {
-        return *exit;
-    }
-    if (!ReadRouterIdentity(*context.doc)) {
-        return CliExit::RouterFailed;
-    }
-    const auto range = RangeArguments(context, parser.positionalArguments(), 0);
-    if (!range) {
-        return context.Usage(QStringLiteral("give outputs FIRST <= LAST, from 1."));
-    }
-    const auto words = ReadOutputs(context, *range);
-    if (!words) {
-        return CliExit::RouterFailed;
-    }
-    const bool dataRouter = IsDataRouter(context.doc->ProductId());
-    context.result.AddTable(QStringLiteral("Outputs"), OutputTable(*range, *words, dataRouter));
-    return CliExit::Ok;
-}
-
-std::optional<TakeList> ReadSalvo(CliContext& context, const QString& path) {
-    const std::optional<SalvoFileContents> contents = LoadSalvoFile(context.ui, path);
-    if (!contents) {
+// Nothing when the router has monitor outputs; otherwise the usage error saying it has none.
+std::optional<CliExit> NoMonitors(const CliContext& context) {
+    const int32_t productId = context.Doc().ProductId();
+    if (ModelMonitorCount(productId) > 0) {
         return std::nullopt;
     }
-    if (contents->endedAtText) {
-        context.ui.showMessage(SalvoTextStopMessage(contents->entries.size()),
-                               MessageIcon::Information);
-    }
-    return contents->entries;
-}
-
-// Reads back every output the salvo set and lists those fed by another input.
-CliExit VerifySalvo(CliContext& context, const TakeList& salvo, bool dataRouter) {
-    const auto [lowest, highest] = std::minmax_element(
-        salvo.begin(), salvo.end(),
-        [](const TakePair& a, const TakePair& b) { return a.second < b.second; });
-    const OutputRange range{lowest->second, highest->second};
-    const auto words = ReadOutputs(context, range);
-    if (!words) {
-        return CliExit::RouterFailed;
-    }
-    CliTable mismatches{
-        {QStringLiteral("Output"), QStringLiteral("Expected"), QStringLiteral("Found")}, {}};
-    for (const auto& [source, output] : salvo) {
-        const int32_t found = (*words)[static_cast<size_t>(output - range.first)];
-        if (ConnectionSource(found, dataRouter) != ConnectionSource(source, dataRouter)) {
-            mismatches.rows.push_back({QString::number(output),
-                                       ConnectionSourceText(source, dataRouter).trimmed(),
-                                       ConnectionSourceText(found, dataRouter).trimmed()});
-        }
-    }
-    const bool verified = mismatches.rows.empty();
-    context.result.Add(QStringLiteral("Verified"), verified);
-    context.result.AddTable(QStringLiteral("Mismatches"), std::move(mismatches));
-    return verified ? CliExit::Ok : CliExit::RouterFailed;
-}
-
-CliExit SalvoRun(CliContext& context, const QStringList& arguments, bool verify) {
-    const std::optional<TakeList> salvo = ReadSalvo(context, arguments.value(1));
-    if (!salvo) {
-        return CliExit::RouterFailed;
-    }
-    if (!ReadRouterIdentity(*context.doc)) {
-        return CliExit::RouterFailed;
-    }
-    const bool dataRouter = IsDataRouter(context.doc->ProductId());
-    if (!context.doc->CommPort().ExecuteTakeList(*salvo, dataRouter)) {
-        return CliExit::RouterFailed;
-    }
-    context.result.Add(QStringLiteral("Takes"), static_cast<int>(salvo->size()));
-    if (!verify || salvo->empty()) {
-        return CliExit::Ok;
-    }
-    return VerifySalvo(context, *salvo, dataRouter);
-}
-
-CliExit SalvoCapture(CliContext& context, const QStringList& arguments) {
-    if (!ReadRouterIdentity(*context.doc)) {
-        return CliExit::RouterFailed;
-    }
-    const auto range = RangeArguments(context, arguments, 2);
-    if (!range) {
-        return context.Usage(QStringLiteral("give outputs FIRST <= LAST, from 1."));
-    }
-    const auto words = ReadOutputs(context, *range);
-    if (!words) {
-        return CliExit::RouterFailed;
-    }
-    const TakeList salvo = ReadBackTakeList(range->first, *words);
-    if (!SaveFileBytes(context.ui, arguments.value(1), SalvoFileBytes(salvo))) {
-        return CliExit::RouterFailed;
-    }
-    context.result.Add(QStringLiteral("Takes"), static_cast<int>(salvo.size()));
-    return CliExit::Ok;
-}
-
-CliExit Salvo(CliContext& context) {
-    const QCommandLineOption verify(
-        QStringLiteral("verify"),
-        QStringLiteral("run: read the outputs back and list every one not as the salvo set it."));
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {verify}, 2, 4)) {
-        return *exit;
-    }
-    const QStringList arguments = parser.positionalArguments();
-    if (arguments[0] == QLatin1String("run") && arguments.size() == 2) {
-        return SalvoRun(context, arguments, parser.isSet(verify));
-    }
-    if (arguments[0] == QLatin1String("capture") && arguments.size() != 3) {
-        return SalvoCapture(context, arguments);
-    }
-    return context.Usage(QStringLiteral("say \"run FILE\" or \"capture FILE [FIRST LAST]\"."));
+    return context.Usage(
+        QStringLiteral("the %1 has no monitor outputs.").arg(ModelName(productId)));
 }
 
 CliExit Monitors(CliContext& context) {
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {}, 0, 0)) {
-        return *exit;
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
     }
-    if (!ReadRouterIdentity(*context.doc)) {
-        return CliExit::RouterFailed;
+    if (const auto none = NoMonitors(context)) {
+        return *none;
     }
     const auto words =
-        MonitorStatusRead(context.doc->CommPort(), context.ui).Run(context.doc->ProductId());
+        MonitorStatusRead(context.Doc().CommPort(), context.Ui()).Run(context.Doc().ProductId());
     if (!words) {
         return CliExit::RouterFailed;
     }
-    CliTable table{{QStringLiteral("Monitor"), QStringLiteral("Output")}, {}};
+    CliTable table{{kMonitorLabel, kOutputLabel}, {}};
     int monitor = 1;
     for (const int32_t word : *words) {
-        table.rows.push_back({QString::number(monitor++), MonitoredOutputText(word)});
+        table.rows.push_back({monitor++, word == TriStateSource ? QJsonValue() : QJsonValue(word)});
     }
-    context.result.AddTable(QStringLiteral("Monitors"), std::move(table));
+    context.Result().AddTable(QStringLiteral("Monitors"), std::move(table));
     return CliExit::Ok;
 }
 
 CliExit Monitor(CliContext& context) {
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {}, 2, 2)) {
-        return *exit;
+    const auto output = ParseWordArgument(context.Argument(0));
+    const auto monitor = ParseWordArgument(context.Argument(1));
+    if (!output || !monitor) {
+        return context.Usage(QStringLiteral("OUTPUT and MONITOR are numbers from 1 to 65535."));
     }
-    const QStringList arguments = parser.positionalArguments();
-    if (!ReadRouterIdentity(*context.doc)) {
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
+    }
+    if (const auto none = NoMonitors(context)) {
+        return *none;
+    }
+    const int32_t productId = context.Doc().ProductId();
+    const int32_t outputs = ModelOutputCount(productId);
+    const int32_t monitors = ModelMonitorCount(productId);
+    if (*output > HighestNumber(outputs) || *monitor > monitors) {
+        return context.Usage(QStringLiteral("the %1 has outputs 1 to %2 and monitors 1 to %3.")
+                                 .arg(ModelName(productId))
+                                 .arg(outputs)
+                                 .arg(monitors));
+    }
+    if (!context.Doc().CommPort().SetMonitor(static_cast<uint16_t>(*output),
+                                             static_cast<uint16_t>(*monitor))) {
         return CliExit::RouterFailed;
     }
-    const int32_t productId = context.doc->ProductId();
-    const auto output = ParseNumberArgument(arguments[0], 1, ModelOutputCount(productId));
-    const auto monitor = ParseNumberArgument(arguments[1], 1, ModelMonitorCount(productId));
-    if (!output || !monitor) {
-        return context.Usage(
-            QStringLiteral("OUTPUT and MONITOR must be outputs and monitors "
-                           "this router has."));
-    }
-    return context.doc->CommPort().SetMonitor(static_cast<uint16_t>(*output),
-                                              static_cast<uint16_t>(*monitor))
-               ? CliExit::Ok
-               : CliExit::RouterFailed;
+    context.Result().Add(kMonitorLabel, *monitor);
+    context.Result().Add(kOutputLabel, *output);
+    return CliExit::Ok;
 }
 
 }  // namespace
 
 void AddSwitchingCommands(std::vector<CliCommand>& commands) {
-    commands.push_back({QStringLiteral("take"),
-                        QStringLiteral("IN OUT [--timestamp T] [--tri-state] [--distributed] "
-                                       "[--forward]"),
-                        QStringLiteral("switch input IN to output OUT"), true, Take});
-    commands.push_back({QStringLiteral("read-outputs"), QStringLiteral("[FIRST [LAST]]"),
-                        QStringLiteral("the input that feeds each output (all by default)"), true,
-                        ReadOutputsCommand});
-    commands.push_back({QStringLiteral("salvo"),
-                        QStringLiteral("run FILE.svo [--verify] | capture FILE.svo [FIRST LAST]"),
-                        QStringLiteral("run a salvo file, or save the routing as one"), true,
-                        Salvo});
-    commands.push_back({QStringLiteral("monitors"), QString(),
-                        QStringLiteral("the output each monitor shows"), true, Monitors});
-    commands.push_back({QStringLiteral("monitor"), QStringLiteral("OUTPUT MONITOR"),
-                        QStringLiteral("show OUTPUT on MONITOR"), true, Monitor});
+    commands.push_back(
+        {QStringLiteral("take"),
+         QStringLiteral("IN OUT"),
+         QStringLiteral("switch input IN to output OUT"),
+         {{QStringLiteral("timestamp"), QStringLiteral("T"),
+           QStringLiteral("Take at this timestamp, 0 to 65535.")},
+          {QStringLiteral("tri-state"), QString(),
+           QStringLiteral("Models with tri-state: disconnect the output (IN is ignored).")},
+          {QStringLiteral("distributed"), QString(),
+           QStringLiteral("Data routers: a distributed control take (bit 14 clear).")},
+          {QStringLiteral("forward"), QString(),
+           QStringLiteral("Data routers on an extended card: a forward take (bit 15).")}},
+         2,
+         2,
+         RouterNeed::Identity,
+         Take});
+    commands.push_back({QStringLiteral("read-outputs"),
+                        QStringLiteral("[FIRST [LAST]]"),
+                        QStringLiteral("the input that feeds each output (all by default)"),
+                        {},
+                        0,
+                        2,
+                        RouterNeed::Identity,
+                        ReadOutputs});
+    commands.push_back(
+        {QStringLiteral("salvo run"),
+         QStringLiteral("FILE.svo|-"),
+         QStringLiteral("run a salvo file, checked whole before the first take"),
+         {{QStringLiteral("verify"), QString(),
+           QStringLiteral("Read the outputs back and list every one not as the salvo's last "
+                          "take to it set it; a difference exits with 4.")}},
+         1,
+         1,
+         RouterNeed::Identity,
+         SalvoRun});
+    commands.push_back({QStringLiteral("salvo capture"),
+                        QStringLiteral("FILE.svo|- [FIRST [LAST]]"),
+                        QStringLiteral("save the routing of the outputs as a salvo file"),
+                        {},
+                        1,
+                        3,
+                        RouterNeed::Identity,
+                        SalvoCapture});
+    commands.push_back({QStringLiteral("monitors"),
+                        QString(),
+                        QStringLiteral("the output each monitor shows"),
+                        {},
+                        0,
+                        0,
+                        RouterNeed::Identity,
+                        Monitors});
+    commands.push_back({QStringLiteral("monitor"),
+                        QStringLiteral("OUTPUT MONITOR"),
+                        QStringLiteral("show OUTPUT on MONITOR"),
+                        {},
+                        2,
+                        2,
+                        RouterNeed::Identity,
+                        Monitor});
 }
 
 }  // namespace zerandi

@@ -3,105 +3,158 @@
 #include <algorithm>
 
 #include "cli/CliCommand.h"
+#include "cli/CliContext.h"
+#include "cli/CliReset.h"
 #include "cli/CliResult.h"
-#include "cli/CliRouter.h"
+#include "cli/CliStandardStream.h"
+#include "cli/CliUiServices.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
 #include "porttypes/PortType.h"
 #include "porttypes/PortTypeFile.h"
+#include "porttypes/PortTypeFileCheck.h"
 #include "porttypes/PortTypesTransfer.h"
 #include "scramble/HalvernImport.h"
 #include "scramble/ScrambleMap.h"
 #include "scramble/ScrambleMapFile.h"
+#include "scramble/ScrambleMapFileCheck.h"
 #include "scramble/ScrambleMapReport.h"
 #include "scramble/ScrambleMapTransfer.h"
+#include "services/TextFileSave.h"
 #include "services/UiServices.h"
+#include "services/UserFileRead.h"
 
 namespace zerandi {
 
 namespace {
 
 constexpr int kMaxTakeDelay = 0xFF;
+const QString kSaveOption = QStringLiteral("save");
+const QString kAllowShortOption = QStringLiteral("allow-short");
 
-// The router read and found to be a data router; the failure was told otherwise.
-bool ReadDataRouter(CliContext& context) {
-    if (!ReadRouterIdentity(*context.doc)) {
+// Opens the router and makes sure it is a data router; otherwise the exit status, after
+// saying why.
+std::optional<CliExit> OpenDataRouter(CliContext& context) {
+    if (const auto failed = context.OpenRouter()) {
+        return failed;
+    }
+    const int32_t product = context.Doc().ProductId();
+    if (IsDataRouter(product)) {
+        return std::nullopt;
+    }
+    context.Ui().TellError(
+        QStringLiteral("%1: the %2 (product %3) is not a data router and has no port types.")
+            .arg(context.Command().name, ModelName(product))
+            .arg(product));
+    return CliExit::Usage;
+}
+
+CliTable PortTable(const std::vector<PortType>& types) {
+    CliTable table{{QStringLiteral("Port"), QStringLiteral("Type"), QStringLiteral("Code")}, {}};
+    for (size_t port = 0; port < types.size(); ++port) {
+        table.rows.push_back(
+            {static_cast<int>(port + 1), PortTypeListName(types[port]), types[port]});
+    }
+    return table;
+}
+
+CliExit PortTypesRead(CliContext& context) {
+    if (const auto refused = OpenDataRouter(context)) {
+        return *refused;
+    }
+    PortTypesTable table;
+    if (!PortTypesTransfer(context.Doc()).Read(table)) {
+        return CliExit::RouterFailed;
+    }
+    const QString savePath = context.Value(kSaveOption);
+    if (!savePath.isEmpty() && !context.WriteOutput(savePath, PortTypeFile::Encode(table.types))) {
+        return CliExit::RouterFailed;
+    }
+    // Standard output carries the file.
+    if (savePath == kStandardStream) {
+        return CliExit::Ok;
+    }
+    context.Result().Add(QStringLiteral("Reverse"), table.reverse);
+    context.Result().Add(QStringLiteral("Take delay"), table.takeDelay);
+    context.Result().AddTable(QStringLiteral("Ports"), PortTable(table.types));
+    return CliExit::Ok;
+}
+
+// The bytes of a port-type file that is a table; nothing after saying why not.
+std::optional<QByteArray> ReadPortTypeFile(CliContext& context, const QString& path) {
+    std::optional<QByteArray> bytes =
+        context.ReadInput(path, {.maxBytes = PortTypeFile::kMaxFileBytes});
+    if (!bytes) {
+        return std::nullopt;
+    }
+    if (const auto problem = PortTypeFileCheck::Problem(*bytes)) {
+        context.Refuse(
+            QStringLiteral("%1 is not a port-type file: %2").arg(CliInputName(path), *problem));
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// A file with fewer types than the router has ports is written only when the script says
+// so; the ports past its end then get type 0, as the view gives them.
+bool AcceptsPortsHeld(CliContext& context, const QString& path, size_t held, size_t ports) {
+    if (held >= ports) {
+        return true;
+    }
+    const QString shortText = QStringLiteral("%1 holds the types of %2 ports and the router has %3")
+                                  .arg(CliInputName(path))
+                                  .arg(held)
+                                  .arg(ports);
+    if (!context.IsSet(kAllowShortOption)) {
+        context.Refuse(shortText + QStringLiteral("; --allow-short writes it with the rest set "
+                                                  "to %1.")
+                                       .arg(PortTypeListName(0)));
         return false;
     }
-    if (!IsDataRouter(context.doc->ProductId())) {
-        context.ui.showMessage(QStringLiteral("This router has no port types: it is not a data "
-                                              "router."),
-                               MessageIcon::Warning);
-        return false;
-    }
+    context.Ui().TellInformation(shortText + QStringLiteral(": ports %1 to %2 are set to %3.")
+                                                 .arg(held + 1)
+                                                 .arg(ports)
+                                                 .arg(PortTypeListName(0)));
     return true;
 }
 
-CliExit PortTypesRead(CliContext& context, const QString& savePath) {
-    if (!ReadDataRouter(context)) {
+CliExit PortTypesWrite(CliContext& context, bool reverse, int takeDelay) {
+    const QString path = context.Argument(0);
+    const std::optional<QByteArray> bytes = ReadPortTypeFile(context, path);
+    if (!bytes) {
+        return CliExit::Usage;
+    }
+    if (const auto refused = OpenDataRouter(context)) {
+        return *refused;
+    }
+    PortTypesTransfer transfer(context.Doc());
+    const size_t ports = transfer.PortCount();
+    const size_t held = PortTypeFileCheck::PortsHeld(*bytes);
+    if (!AcceptsPortsHeld(context, path, held, ports)) {
+        return CliExit::Usage;
+    }
+    if (!transfer.Write({PortTypeFile::Decode(*bytes, ports).types, reverse, takeDelay})) {
         return CliExit::RouterFailed;
     }
-    PortTypesTable table;
-    if (!PortTypesTransfer(*context.doc).Read(table)) {
-        return CliExit::RouterFailed;
-    }
-    const std::vector<PortType>& types = table.types;
-    if (!savePath.isEmpty() && !PortTypeFile::Write(context.ui, savePath, types)) {
-        return CliExit::RouterFailed;
-    }
-    context.result.Add(QStringLiteral("Reverse"), table.reverse);
-    context.result.Add(QStringLiteral("Take delay"), table.takeDelay);
-    CliTable rows{{QStringLiteral("Port"), QStringLiteral("Type")}, {}};
-    for (size_t port = 0; port < types.size(); ++port) {
-        rows.rows.push_back({QString::number(port + 1), PortTypeListName(types[port])});
-    }
-    context.result.AddTable(QStringLiteral("Ports"), std::move(rows));
-    return CliExit::Ok;
+    context.Result().Add(QStringLiteral("Ports"), static_cast<int>(ports));
+    context.Result().Add(QStringLiteral("From file"), static_cast<int>(std::min(held, ports)));
+    return AskToResetController(context, RouterConfigDoc::ConfigurationResetQuestion());
 }
 
-CliExit PortTypesWrite(CliContext& context, const QString& path, bool reverse, int takeDelay) {
-    if (!ReadDataRouter(context)) {
-        return CliExit::RouterFailed;
-    }
-    RouterConfigDoc& doc = *context.doc;
-    PortTypesTransfer transfer(doc);
-    PortTypeFile::Contents contents = PortTypeFile::Read(context.ui, path, transfer.PortCount());
-    if (contents.outcome != PortTypeFile::Outcome::Read ||
-        !transfer.Write({std::move(contents.types), reverse, takeDelay})) {
-        return CliExit::RouterFailed;
-    }
-    doc.AskAndResetController(RouterConfigDoc::ConfigurationResetQuestion());
-    return CliExit::Ok;
-}
-
-CliExit PortTypes(CliContext& context) {
-    const QCommandLineOption save(QStringLiteral("save"),
-                                  QStringLiteral("read: also save the table in FILE.prt."),
-                                  QStringLiteral("FILE.prt"));
-    const QCommandLineOption reverse(QStringLiteral("reverse"),
-                                     QStringLiteral("write: reverse inputs and outputs."),
-                                     QStringLiteral("yes|no"), QStringLiteral("no"));
-    const QCommandLineOption takeDelay(QStringLiteral("take-delay"),
-                                       QStringLiteral("write: the take delay, 0 to 255."),
-                                       QStringLiteral("N"), QStringLiteral("0"));
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {save, reverse, takeDelay}, 1, 2)) {
-        return *exit;
-    }
-    const QStringList arguments = parser.positionalArguments();
-    if (arguments[0] == QLatin1String("read") && arguments.size() == 1) {
-        return PortTypesRead(context, parser.value(save));
-    }
-    const auto delay = ParseNumberArgument(parser.value(takeDelay), 0, kMaxTakeDelay);
-    const QString reverseText = parser.value(reverse);
+CliExit PortTypesWriteCommand(CliContext& context) {
+    const auto delay =
+        context.IsSet(QStringLiteral("take-delay"))
+            ? ParseNumberArgument(context.Value(QStringLiteral("take-delay")), 0, kMaxTakeDelay)
+            : std::optional<int>(0);
+    const QString reverseText = context.IsSet(QStringLiteral("reverse"))
+                                    ? context.Value(QStringLiteral("reverse"))
+                                    : QStringLiteral("no");
     const bool reverseKnown =
         reverseText == QLatin1String("yes") || reverseText == QLatin1String("no");
-    if (arguments[0] == QLatin1String("write") && arguments.size() == 2 && delay && reverseKnown) {
-        return PortTypesWrite(context, arguments[1], reverseText == QLatin1String("yes"), *delay);
+    if (!delay || !reverseKnown) {
+        return context.Usage(QStringLiteral("--reverse is yes or no and --take-delay 0 to 255."));
     }
-    return context.Usage(
-        QStringLiteral("say \"read\" or \"write FILE.prt\" with --reverse yes|no "
-                       "and --take-delay 0 to 255."));
+    return PortTypesWrite(context, reverseText == QLatin1String("yes"), *delay);
 }
 
 ControllerStarts StartsOf(const RouterConfigDoc& doc) {
@@ -109,114 +162,221 @@ ControllerStarts StartsOf(const RouterConfigDoc& doc) {
     return ControllerStarts{first.controllerInputStart, first.controllerOutputStart};
 }
 
-QString AddressText(uint32_t address) {
-    return address == ScrambleEntry::kNoAddress ? QStringLiteral("--") : QString::number(address);
+QJsonValue AddressValue(uint32_t address) {
+    return address == ScrambleEntry::kNoAddress ? QJsonValue() : QJsonValue(qint64{address});
 }
 
-CliTable EntryTable(const ScrambleMap::Table& entries, uint32_t count, int32_t start) {
-    CliTable table{{QStringLiteral("Address"), QStringLiteral("A1A2"), QStringLiteral("A3A4"),
+CliTable EntryTable(const QString& addressColumn, const ScrambleMap::Table& entries, uint32_t count,
+                    int32_t start) {
+    CliTable table{{addressColumn, QStringLiteral("A1A2"), QStringLiteral("A3A4"),
                     QStringLiteral("Description")},
                    {}};
     for (size_t i = 0; i < std::min<size_t>(count, entries.size()); ++i) {
-        table.rows.push_back({QString::number(static_cast<int64_t>(i) + start),
-                              AddressText(entries[i].a1a2), AddressText(entries[i].a3a4),
-                              entries[i].description});
+        table.rows.push_back({static_cast<int>(i) + start, AddressValue(entries[i].a1a2),
+                              AddressValue(entries[i].a3a4), entries[i].description});
     }
     return table;
 }
 
-CliExit ScrambleRead(CliContext& context, const QString& savePath) {
-    RouterConfigDoc& doc = *context.doc;
-    if (!ReadRouterIdentity(doc)) {
-        return CliExit::RouterFailed;
+CliExit ScrambleRead(CliContext& context) {
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
     }
+    RouterConfigDoc& doc = context.Doc();
     ScrambleMapTransfer transfer(doc);
     ScrambleMap map = transfer.RouterMap();
     if (!transfer.Read(map)) {
         return CliExit::RouterFailed;
     }
-    if (!savePath.isEmpty() && !ScrambleMapFile::Save(context.ui, savePath, map)) {
+    const QString savePath = context.Value(kSaveOption);
+    if (!savePath.isEmpty() &&
+        !context.WriteOutput(savePath, WithCrLf(ScrambleMapFile::Format(map)))) {
         return CliExit::RouterFailed;
     }
+    // Standard output carries the file.
+    if (savePath == kStandardStream) {
+        return CliExit::Ok;
+    }
     const ControllerStarts starts = StartsOf(doc);
-    context.result.AddTable(QStringLiteral("Inputs"),
-                            EntryTable(map.inputs, map.inputCount, starts.input));
-    context.result.AddTable(QStringLiteral("Outputs"),
-                            EntryTable(map.outputs, map.outputCount, starts.output));
+    context.Result().AddTable(
+        QStringLiteral("Inputs"),
+        EntryTable(QStringLiteral("Input"), map.inputs, map.inputCount, starts.input));
+    context.Result().AddTable(
+        QStringLiteral("Outputs"),
+        EntryTable(QStringLiteral("Output"), map.outputs, map.outputCount, starts.output));
     return CliExit::Ok;
 }
 
-CliExit ScrambleWrite(CliContext& context, const QString& path) {
-    RouterConfigDoc& doc = *context.doc;
-    if (!ReadRouterIdentity(doc)) {
+struct ScrambleFileText {
+    QByteArray text;
+    ScrambleMapFileCheck::Held held;
+};
+
+// The text of a scramble map file and the entries it holds; nothing after saying why not.
+std::optional<ScrambleFileText> ReadScrambleFile(CliContext& context, const QString& path) {
+    const std::optional<QByteArray> text =
+        context.ReadInput(path, {.maxBytes = ScrambleMapFile::kMaxFileBytes, .text = true});
+    if (!text) {
+        return std::nullopt;
+    }
+    const auto held = ScrambleMapFileCheck::EntriesHeld(*text);
+    if (!held) {
+        context.Refuse(QStringLiteral("%1 is not a scramble map file: %2")
+                           .arg(CliInputName(path),
+                                text->isEmpty()
+                                    ? QStringLiteral("it is empty.")
+                                    : QStringLiteral("its header, a count or an entry line is "
+                                                     "not as a scramble map file has them.")));
+        return std::nullopt;
+    }
+    return ScrambleFileText{*text, *held};
+}
+
+// A file without an entry for every input and output of the router is written only when
+// the script says so; the entries past its end keep their defaults, as the view loads it.
+bool AcceptsEntriesHeld(CliContext& context, const QString& path,
+                        const ScrambleMapFileCheck::Held& held, const ScrambleMap& map) {
+    if (ScrambleMapFileCheck::Covers(held, map) || context.IsSet(kAllowShortOption)) {
+        return true;
+    }
+    context.Refuse(QStringLiteral("%1 holds %2 input and %3 output entries and the router uses "
+                                  "%4 and %5; --allow-short writes it with the rest at their "
+                                  "defaults.")
+                       .arg(CliInputName(path))
+                       .arg(held.inputs)
+                       .arg(held.outputs)
+                       .arg(map.inputCount)
+                       .arg(map.outputCount));
+    return false;
+}
+
+CliExit ScrambleWrite(CliContext& context) {
+    const QString path = context.Argument(0);
+    const std::optional<ScrambleFileText> file = ReadScrambleFile(context, path);
+    if (!file) {
+        return CliExit::Usage;
+    }
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
+    }
+    ScrambleMapTransfer transfer(context.Doc());
+    ScrambleMap map = transfer.RouterMap();
+    if (!AcceptsEntriesHeld(context, path, file->held, map)) {
+        return CliExit::Usage;
+    }
+    ScrambleMapFileCheck::Load(file->text, map);
+    if (!transfer.Write(map)) {
         return CliExit::RouterFailed;
     }
-    ScrambleMapTransfer transfer(doc);
-    ScrambleMap map = transfer.RouterMap();
-    return ScrambleMapFile::Load(context.ui, path, map) && transfer.Write(map)
-               ? CliExit::Ok
-               : CliExit::RouterFailed;
+    context.Result().Add(QStringLiteral("Inputs"),
+                         static_cast<int>(std::min(file->held.inputs, map.inputCount)));
+    context.Result().Add(QStringLiteral("Outputs"),
+                         static_cast<int>(std::min(file->held.outputs, map.outputCount)));
+    return CliExit::Ok;
 }
 
 // Files only: the full-size map, as the view has it before any router is known.
-CliExit ScrambleFiles(CliContext& context, const QStringList& arguments, const QString& save) {
-    ScrambleMap map = ScrambleMap::ForRouter(ScrambleMap::kEntries, ScrambleMap::kEntries);
-    if (arguments[0] == QLatin1String("import")) {
-        if (save.isEmpty()) {
-            return context.Usage(QStringLiteral("import needs --save FILE.scr."));
-        }
-        return HalvernImport::Import(context.ui, arguments[1], map) &&
-                       ScrambleMapFile::Save(context.ui, save, map)
-                   ? CliExit::Ok
-                   : CliExit::RouterFailed;
-    }
-    return ScrambleMapFile::Load(context.ui, arguments[1], map) &&
-                   ScrambleMapReport::Write(context.ui, arguments[2], map, ControllerStarts{})
-               ? CliExit::Ok
-               : CliExit::RouterFailed;
+ScrambleMap FileMap() {
+    return ScrambleMap::ForRouter(ScrambleMap::kEntries, ScrambleMap::kEntries);
 }
 
-CliExit Scramble(CliContext& context) {
-    const QCommandLineOption save(QStringLiteral("save"),
-                                  QStringLiteral("read, import: save the map in FILE.scr."),
-                                  QStringLiteral("FILE.scr"));
-    QCommandLineParser parser;
-    if (auto exit = ParseCommandArguments(context, parser, {save}, 1, 3)) {
-        return *exit;
+CliExit ScrambleImport(CliContext& context) {
+    const QString savePath = context.Value(kSaveOption);
+    if (savePath.isEmpty()) {
+        return context.Usage(QStringLiteral("name the scramble map file to write with --save."));
     }
-    const QStringList arguments = parser.positionalArguments();
-    const QString& what = arguments[0];
-    if (what == QLatin1String("read") && arguments.size() == 1) {
-        return ScrambleRead(context, parser.value(save));
+    ScrambleMap map = FileMap();
+    if (!HalvernImport::Import(context.Ui(), context.Argument(0), map)) {
+        return CliExit::Usage;
     }
-    if (what == QLatin1String("write") && arguments.size() == 2) {
-        return ScrambleWrite(context, arguments[1]);
+    if (!ScrambleMapFile::Save(context.Ui(), savePath, map)) {
+        return CliExit::RouterFailed;
     }
-    if ((what == QLatin1String("import") && arguments.size() == 2) ||
-        (what == QLatin1String("report") && arguments.size() == 3)) {
-        return ScrambleFiles(context, arguments, parser.value(save));
-    }
-    return context.Usage(
-        QStringLiteral("say read, write FILE.scr, import FILE --save FILE.scr "
-                       "or report FILE.scr REPORT.txt."));
+    context.Result().Add(QStringLiteral("Saved"), savePath);
+    return CliExit::Ok;
 }
+
+CliExit ScrambleReport(CliContext& context) {
+    const std::optional<ScrambleFileText> file = ReadScrambleFile(context, context.Argument(0));
+    if (!file) {
+        return CliExit::Usage;
+    }
+    ScrambleMap map = FileMap();
+    ScrambleMapFileCheck::Load(file->text, map);
+    const QString reportPath = context.Argument(1);
+    if (!ScrambleMapReport::Write(context.Ui(), reportPath, map, ControllerStarts{})) {
+        return CliExit::RouterFailed;
+    }
+    context.Result().Add(QStringLiteral("Inputs"), static_cast<int>(file->held.inputs));
+    context.Result().Add(QStringLiteral("Outputs"), static_cast<int>(file->held.outputs));
+    context.Result().Add(QStringLiteral("Report"), reportPath);
+    return CliExit::Ok;
+}
+
+const CliOption kAllowShort{kAllowShortOption, QString(),
+                            QStringLiteral("Write a file that holds fewer entries than the "
+                                           "router has; the rest get their defaults.")};
 
 }  // namespace
 
 void AddTableCommands(std::vector<CliCommand>& commands) {
-    commands.push_back({QStringLiteral("port-types"),
-                        QStringLiteral("read [--save FILE.prt] | write FILE.prt [--reverse yes|no] "
-                                       "[--take-delay N]"),
-                        QStringLiteral("the port types of a data router, and their files"), true,
-                        PortTypes});
-    commands.push_back(
-        {QStringLiteral("scramble"),
-         QStringLiteral("read [--save FILE.scr] | write FILE.scr | import FILE --save FILE.scr | "
-                        "report FILE.scr REPORT.txt"),
-         QStringLiteral("the scramble map, its files, the Halvern import and the report"),
-         true,
-         Scramble,
-         {QStringLiteral("import"), QStringLiteral("report")}});
+    commands.push_back({QStringLiteral("port-types read"),
+                        QString(),
+                        QStringLiteral("the port types of a data router"),
+                        {{kSaveOption, QStringLiteral("FILE.prt|-"),
+                          QStringLiteral("Also save the table in FILE.prt (- for standard "
+                                         "output, instead of the table).")}},
+                        0,
+                        0,
+                        RouterNeed::Identity,
+                        PortTypesRead});
+    commands.push_back({QStringLiteral("port-types write"),
+                        QStringLiteral("FILE.prt|-"),
+                        QStringLiteral("write the port types of a data router from a file"),
+                        {{QStringLiteral("reverse"), QStringLiteral("yes|no"),
+                          QStringLiteral("Reverse inputs and outputs (default no).")},
+                         {QStringLiteral("take-delay"), QStringLiteral("N"),
+                          QStringLiteral("The take delay, 0 to 255 (default 0).")},
+                         kAllowShort},
+                        1,
+                        1,
+                        RouterNeed::Identity,
+                        PortTypesWriteCommand});
+    commands.push_back({QStringLiteral("scramble read"),
+                        QString(),
+                        QStringLiteral("the scramble map of the router"),
+                        {{kSaveOption, QStringLiteral("FILE.scr|-"),
+                          QStringLiteral("Also save the map in FILE.scr (- for standard "
+                                         "output, instead of the tables).")}},
+                        0,
+                        0,
+                        RouterNeed::Configuration,
+                        ScrambleRead});
+    commands.push_back({QStringLiteral("scramble write"),
+                        QStringLiteral("FILE.scr|-"),
+                        QStringLiteral("write the scramble map from a file"),
+                        {kAllowShort},
+                        1,
+                        1,
+                        RouterNeed::Identity,
+                        ScrambleWrite});
+    commands.push_back({QStringLiteral("scramble import"),
+                        QStringLiteral("FILE --save FILE.scr"),
+                        QStringLiteral("turn a Halvern map into a scramble map file"),
+                        {{kSaveOption, QStringLiteral("FILE.scr"),
+                          QStringLiteral("The scramble map file to write.")}},
+                        1,
+                        1,
+                        RouterNeed::None,
+                        ScrambleImport});
+    commands.push_back({QStringLiteral("scramble report"),
+                        QStringLiteral("FILE.scr|- REPORT.txt"),
+                        QStringLiteral("write a scramble map file as a text report"),
+                        {},
+                        2,
+                        2,
+                        RouterNeed::None,
+                        ScrambleReport});
 }
 
 }  // namespace zerandi

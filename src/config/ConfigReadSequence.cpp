@@ -48,6 +48,14 @@ void ConfigReadSequence::Run() {
     }
 }
 
+bool ConfigReadSequence::ReadIdentity() {
+    if (!ReadProductId(true)) {
+        return false;
+    }
+    port_.GetControlCardInfo(doc_.controlCard);
+    return true;
+}
+
 void ConfigReadSequence::Warn(const QString& text) {
     doc_.Ui().showMessage(text, MessageIcon::Warning);
 }
@@ -62,12 +70,13 @@ void ConfigReadSequence::ForgetPreviousRouter() {
 
 bool ConfigReadSequence::ReadSoftwareVersions() {
     settings_.softwareVersions.clear();
-    std::vector<SoftwareVersion> versions;
-    if (!port_.GetSoftwareVersions(versions)) {
+    settings_.versionRecords.clear();
+    if (!port_.GetSoftwareVersions(settings_.versionRecords)) {
+        settings_.versionRecords.clear();
         Warn(QStringLiteral("Unable to read the software versions."));
         return false;
     }
-    for (const SoftwareVersion& version : versions) {
+    for (const SoftwareVersion& version : settings_.versionRecords) {
         settings_.softwareVersions.append(FormatVersionLine(version));
     }
     return true;

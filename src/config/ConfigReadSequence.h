@@ -16,6 +16,9 @@ public:
     ConfigReadSequence(RouterConfigDoc& doc, ConfigViewSettings& settings);
 
     void Run();
+    // Only what a switching command needs: the product id (one of ours or not) and the
+    // control card. True when the router is one of ours.
+    bool ReadIdentity();
 
 private:
     void ForgetPreviousRouter();

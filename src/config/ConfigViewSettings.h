@@ -6,6 +6,7 @@
 
 #include "protocol/EthernetEntry.h"
 #include "protocol/ExpansionSettings.h"
+#include "protocol/SoftwareVersion.h"
 
 namespace zerandi {
 
@@ -14,6 +15,7 @@ namespace zerandi {
 struct ConfigViewSettings {
     int32_t cardAddress = 0;
     QStringList softwareVersions;
+    std::vector<SoftwareVersion> versionRecords;  // what the lines above show
     int32_t baudIndex = -1;
     int32_t rearDiagIndex = -1;   // 0 "RS485", 1 "RS232"
     int32_t replyWhenIndex = -1;  // 0 "active only", 1 "always"

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "config/ConfigChoiceNames.h"
 #include "config/ConfigFormValues.h"
 #include "config/ConfigReadSequence.h"
 #include "config/ConfigWriteSequence.h"
@@ -163,12 +164,9 @@ QWidget* RouterConfigFormView::BuildSettingsColumn() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* grid = new QGridLayout;
-    startup_ = NewList({QStringLiteral("Default Source"), QStringLiteral("Last known state")},
-                       QStringLiteral("startupMode"));
-    rearDiag_ =
-        NewList({QStringLiteral("RS485"), QStringLiteral("RS232")}, QStringLiteral("rearDiag"));
-    scramble_ = NewList({QStringLiteral("Disabled"), QStringLiteral("Enabled")},
-                        QStringLiteral("scrambleMap"));
+    startup_ = NewList(ConfigChoiceNames::StartupModes(), QStringLiteral("startupMode"));
+    rearDiag_ = NewList(ConfigChoiceNames::RearDiagPorts(), QStringLiteral("rearDiag"));
+    scramble_ = NewList(ConfigChoiceNames::ScrambleMap(), QStringLiteral("scrambleMap"));
     cardAddress_ = new NumberEdit(kCardAddressDigits, std::nullopt, column);
     cardAddress_->setObjectName(QStringLiteral("cardAddress"));
     cardAddress_->setMaximumWidth(ShortEditWidth(*cardAddress_));
@@ -196,11 +194,8 @@ QGroupBox* RouterConfigFormView::BuildSerialGroup() {
     serialGroup_->setObjectName(QStringLiteral("serialGroup"));
     auto* grid = new QGridLayout(serialGroup_);
     const QStringList offOn{QStringLiteral("disabled"), QStringLiteral("enabled")};
-    baud_ = NewList({QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400"),
-                     QStringLiteral("56700"), QStringLiteral("115200")},
-                    QStringLiteral("baudRate"));
-    replyWhen_ = NewList({QStringLiteral("active only"), QStringLiteral("always")},
-                         QStringLiteral("replyWhen"));
+    baud_ = NewList(ConfigChoiceNames::BaudRates(), QStringLiteral("baudRate"));
+    replyWhen_ = NewList(ConfigChoiceNames::ReplyWhen(), QStringLiteral("replyWhen"));
     mainPort_ = NewList(offOn, QStringLiteral("mainPort"));
     auxPort_ = NewList(offOn, QStringLiteral("auxPort"));
     baudLabel_ = NewLabel(QStringLiteral("Baud rate:"), QStringLiteral("baudRateLabel"), this);

@@ -3,8 +3,6 @@
 #include <QRegularExpression>
 #include <limits>
 
-#include "services/UserFileRead.h"
-
 namespace zerandi {
 
 namespace {
@@ -45,12 +43,6 @@ std::vector<CommLogFrame> CommLogReader::ReadFrames(const QString& logText) {
     }
     reader.FinishFrame();
     return std::move(reader.frames_);
-}
-
-std::optional<QString> CommLogReader::ReadLogFile(UiServices& ui, const QString& path) {
-    const std::optional<QByteArray> bytes =
-        ReadUserFile(ui, path, {.maxBytes = comm_log::kMaxLogFileBytes, .text = true});
-    return bytes ? std::optional<QString>(QString::fromLatin1(*bytes)) : std::nullopt;
 }
 
 void CommLogReader::ReadLine(const QString& line) {

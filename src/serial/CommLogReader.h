@@ -9,8 +9,6 @@
 
 namespace zerandi {
 
-class UiServices;
-
 // One frame as the communication log shows it.
 struct CommLogFrame {
     comm_log::Direction direction = comm_log::Direction::Sent;
@@ -24,8 +22,6 @@ struct CommLogFrame {
 class CommLogReader {
 public:
     static std::vector<CommLogFrame> ReadFrames(const QString& logText);
-    // The text of the log file at `path`, or nothing after telling the user why it was not read.
-    static std::optional<QString> ReadLogFile(UiServices& ui, const QString& path);
 
 private:
     void ReadLine(const QString& line);

@@ -332,6 +332,9 @@ void SerialLink::CloseLog() {
 
 void SerialLink::LogMessage(CommLog::Direction direction, std::span<const uint8_t> bytes) {
     log_.LogFrame(direction, bytes);
+    if (frameObserver_) {
+        frameObserver_(direction, bytes);
+    }
 }
 
 }  // namespace zerandi

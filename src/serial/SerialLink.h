@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -54,6 +55,9 @@ public:
                         Parity parity, uint32_t readTimeoutMs);
     virtual bool WriteBytes(std::span<const uint8_t> bytes);
     virtual void LogMessage(CommLog::Direction direction, std::span<const uint8_t> bytes);
+    // Also told every frame the log records, whether or not a log is open.
+    using FrameObserver = std::function<void(CommLog::Direction, std::span<const uint8_t>)>;
+    void SetFrameObserver(FrameObserver observer) { frameObserver_ = std::move(observer); }
     virtual bool OpenPort(const PortChoice& port, uint32_t baud, uint32_t readTotalMs,
                           uint32_t readPerByteMs, uint32_t writeTotalMs, uint32_t writePerByteMs,
                           int dataBits, StopBits stopBits, Parity parity, unsigned headerLength,
@@ -91,6 +95,7 @@ private:
     std::unique_ptr<SerialDevice> device_;
     Clock& clock_;
     CommLog log_;
+    FrameObserver frameObserver_;
     mutable std::recursive_mutex lock_;
     PortChoice port_;
     uint32_t baud_ = 0;

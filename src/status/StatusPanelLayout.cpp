@@ -10,6 +10,11 @@ const QString kClockGenLabel = QStringLiteral("Clock Gen. Present");
 const QString kAesSelectedLabel = QStringLiteral("AES Ref. 1 Selected");
 const QString kVideoDetectLabel = QStringLiteral("Video Detect OK");
 const QString kVertSelectedLabel = QStringLiteral("Vert. Ref. 1 Selected");
+const QString kVerticalRef1Label = QStringLiteral("Vertical Ref. 1");
+const QString kVerticalRef2Label = QStringLiteral("Vertical Ref. 2");
+const QString kAesRef1Label = QStringLiteral("AES Ref. 1");
+const QString kAesRef2Label = QStringLiteral("AES Ref. 2");
+const QString kTwelveMHzClockLabel = QStringLiteral("12 MHz Clock Ok");
 
 // The video and clock boxes report a selected reference on the models that can select one.
 void ApplyModelReferences(StatusPanelLayout& layout, const RouterModelReferences& references) {
@@ -25,6 +30,25 @@ void ApplyModelReferences(StatusPanelLayout& layout, const RouterModelReferences
 }
 
 }  // namespace
+
+std::vector<StatusPanelLayout::ShownReference> StatusPanelLayout::ShownReferences() const {
+    const std::array<std::pair<bool, ShownReference>, kReferenceControlCount> all{{
+        {verticalRef, {ReferenceControl::VerticalRef1, kVerticalRef1Label}},
+        {verticalRef, {ReferenceControl::VerticalRef2, kVerticalRef2Label}},
+        {aesRef1, {ReferenceControl::AesRef1, kAesRef1Label}},
+        {aesRef2, {ReferenceControl::AesRef2, kAesRef2Label}},
+        {clock, {ReferenceControl::Clock, clockLabel}},
+        {video, {ReferenceControl::Video, videoLabel}},
+        {twelveMHzClock, {ReferenceControl::TwelveMHzClock, kTwelveMHzClockLabel}},
+    }};
+    std::vector<ShownReference> shown;
+    for (const auto& [visible, reference] : all) {
+        if (visible) {
+            shown.push_back(reference);
+        }
+    }
+    return shown;
+}
 
 StatusPanelLayout StatusPanelLayout::For(int32_t productId, int32_t powerSupplies,
                                          bool extendedCard) {

@@ -3,6 +3,9 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
+
+#include "status/StatusPanelReading.h"
 
 namespace zerandi {
 
@@ -25,6 +28,14 @@ struct StatusPanelLayout {
     QString videoLabel;
     // Extended cards report no per-processor resets: only the first, unlabelled box stays.
     bool cpuResetNames = true;
+
+    // A reference or clock check box the model shows, with its label.
+    struct ShownReference {
+        ReferenceControl control;
+        QString label;
+    };
+    // The reference and clock check boxes shown, in the panel's order.
+    std::vector<ShownReference> ShownReferences() const;
 
     // `powerSupplies` is the model's count (0 for a model the program does not know).
     static StatusPanelLayout For(int32_t productId, int32_t powerSupplies, bool extendedCard);

@@ -44,13 +44,13 @@ void SetReferences(StatusPanelReading& reading, const GeneralHealthStatus& healt
 }
 
 const std::array<const char*, StatusPanelReading::kShownAlarms> kAlarmNames{
-    " - Major",
-    " - Minor",
-    " - Power Supply",
-    " - Video Ref",
-    " - AES Ref/Clock/Timecode",
-    " - Fans/Temperature",
-    " - Control Card Health",
+    "Major",
+    "Minor",
+    "Power Supply",
+    "Video Ref",
+    "AES Ref/Clock/Timecode",
+    "Fans/Temperature",
+    "Control Card Health",
 };
 
 }  // namespace
@@ -98,10 +98,13 @@ QStringList StatusPanelReading::AlarmLines(const GeneralHealthStatus& health) {
     }
     for (size_t i = 0; i < kShownAlarms; ++i) {
         const QString state = health.alarms.at(i) ? QStringLiteral("ON") : QStringLiteral("Off");
-        lines << QStringLiteral("Alarm %1: %2").arg(i + 1).arg(state) +
-                     QString::fromLatin1(kAlarmNames.at(i));
+        lines << QStringLiteral("Alarm %1: %2 - %3").arg(i + 1).arg(state, AlarmName(i));
     }
     return lines;
+}
+
+QString StatusPanelReading::AlarmName(size_t index) {
+    return QString::fromLatin1(kAlarmNames.at(index));
 }
 
 QStringList StatusPanelReading::FanLines(std::span<const uint8_t> fans) {

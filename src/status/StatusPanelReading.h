@@ -56,6 +56,8 @@ struct StatusPanelReading {
     // "Aux data: 00000001 10000000": most significant bit first, a blank after eight.
     static QString AuxDataLine(uint16_t auxData);
     static QStringList AlarmLines(const GeneralHealthStatus& health);
+    // "Major" for the first alarm (index 0), up to the seventh.
+    static QString AlarmName(size_t index);
     // One line per fan, in fan order: "Fan 1: OK", "Fan 2: Has Problem".
     static QStringList FanLines(std::span<const uint8_t> fans);
 };

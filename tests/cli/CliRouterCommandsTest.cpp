@@ -22,14 +22,6 @@ protected:
     CliRun Run(const QStringList& arguments) {
         return RunCli(QStringList{"--port", simulator.Port().DevicePath()} + arguments);
     }
-    uint16_t SourceOn(int output) const {
-        return simulator.Router().Snapshot().crosspoints.at(static_cast<size_t>(output - 1));
-    }
-    void Route(int output, uint16_t source) {
-        simulator.Router().Update([&](zsim::RouterState& s) {
-            s.crosspoints.at(static_cast<size_t>(output - 1)) = source;
-        });
-    }
 
     SimulatedRouter simulator;
     QTemporaryDir dir;
@@ -39,7 +31,7 @@ TEST_F(CliRouterCommandsTest, ATakeReachesTheRouterReadsBackAndItsLogDecodes) {
     const QString log = dir.filePath("session.log");
     const CliRun take = Run({"--log", log, "take", "9", "3"});
     ASSERT_EQ(take.exitCode, 0) << take.err.toStdString();
-    EXPECT_EQ(SourceOn(3), 9);
+    EXPECT_EQ(simulator.SourceOn(3), 9);
 
     // The log the program wrote reads back with the take named and decoded.
     const CliRun decoded = RunCli({"--json", "decode-log", log});
@@ -64,17 +56,17 @@ TEST_F(CliRouterCommandsTest, ATakeReachesTheRouterReadsBackAndItsLogDecodes) {
 
 TEST_F(CliRouterCommandsTest, ACapturedSalvoRestoresTheRoutingAndVerifiesIt) {
     const QString backup = dir.filePath("backup.svo");
-    Route(2, 7);
-    Route(4, 11);
+    simulator.Route(2, 7);
+    simulator.Route(4, 11);
     ASSERT_EQ(Run({"salvo", "capture", backup, "1", "4"}).exitCode, 0);
-    Route(2, 1);
-    Route(4, 1);
+    simulator.Route(2, 1);
+    simulator.Route(4, 1);
 
     const CliRun restore = Run({"salvo", "run", backup, "--verify"});
     ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
     EXPECT_TRUE(restore.out.contains("Verified:  yes")) << restore.out.toStdString();
-    EXPECT_EQ(SourceOn(2), 7);
-    EXPECT_EQ(SourceOn(4), 11);
+    EXPECT_EQ(simulator.SourceOn(2), 7);
+    EXPECT_EQ(simulator.SourceOn(4), 11);
 }
 
 TEST_F(CliRouterCommandsTest, AVerifyThatFindsATakeNotMadeNamesTheOutputAndFails) {
@@ -88,20 +80,13 @@ TEST_F(CliRouterCommandsTest, AVerifyThatFindsATakeNotMadeNamesTheOutputAndFails
         {.kind = zsim::SimFault::Kind::Forget, .command = 0x49, .skip = 1});
 
     const CliRun run = Run({"--json", "salvo", "run", salvo, "--verify"});
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.exitCode, 4);
     const QJsonObject result = QJsonDocument::fromJson(run.out).object();
     EXPECT_FALSE(result.value("verified").toBool());
     const QJsonArray mismatches = result.value("mismatches").toArray();
     ASSERT_EQ(mismatches.size(), 1);
     EXPECT_EQ(mismatches[0].toObject().value("output").toInt(), 2);
     EXPECT_EQ(mismatches[0].toObject().value("expected").toInt(), 6);
-}
-
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return file.fileName();
 }
 
 bool AnyFrameOfCommand(const std::vector<std::vector<uint8_t>>& frames, uint8_t command) {
@@ -113,26 +98,40 @@ bool AnyFrameOfCommand(const std::vector<std::vector<uint8_t>>& frames, uint8_t 
 TEST_F(CliRouterCommandsTest, FlashRefusesADamagedImageWithNothingSentAndWritesAGoodOne) {
     constexpr uint8_t kEnterFlashWriteMode = 0x40;
     // The matrix and PLD code go together: a CC0209 card asks for both.
-    const QString bad = WriteFile(dir, "bad.mx", "S0030000FC\nS1060000010203F4\nS9030000FC\n");
+    const QString bad = WriteTestFile(dir, "bad.mx", "S0030000FC\nS1060000010203F4\nS9030000FC\n");
     const CliRun refused = Run({"flash", "--mtrx", bad, "--pld0", bad});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.contains("Line 2: its checksum is F4")) << refused.err.toStdString();
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains("line 2: its checksum is F4")) << refused.err.toStdString();
     EXPECT_TRUE(refused.err.contains("Nothing has been sent to the router."));
-    EXPECT_FALSE(AnyFrameOfCommand(simulator.Requests(), kEnterFlashWriteMode));
+    // The images are checked before the line is even opened.
+    EXPECT_TRUE(simulator.Requests().empty());
 
-    const QString good = WriteFile(dir, "good.mx", "S0030000FC\nS1060000010203F3\nS9030000FC\n");
+    const QString good =
+        WriteTestFile(dir, "good.mx", "S0030000FC\nS1060000010203F3\nS9030000FC\n");
     const CliRun written = Run({"flash", "--mtrx", good, "--pld0", good});
     EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
     EXPECT_TRUE(written.err.contains("Flash was successfully written!"));
-    EXPECT_TRUE(written.err.contains("Do you want to reset now? [no]"));
+    // Nobody answered the reset question: no reset, and the way to get one.
+    EXPECT_TRUE(written.err.contains("The controller was not reset; use --yes to reset."));
     EXPECT_TRUE(AnyFrameOfCommand(simulator.Requests(), kEnterFlashWriteMode));
+    EXPECT_EQ(simulator.Router().Snapshot().resetCount, 0);
+
+    const CliRun reset = Run({"--json", "--yes", "flash", "--mtrx", good, "--pld0", good});
+    EXPECT_EQ(reset.exitCode, 0) << reset.err.toStdString();
+    EXPECT_EQ(reset.out, "{\"images\":[{\"image\":\"MTRX\",\"file\":\"" + good.toUtf8() +
+                             "\",\"records\":3},{\"image\":\"PLD0\",\"file\":\"" + good.toUtf8() +
+                             "\",\"records\":3}],\"reset\":true}\n");
+    EXPECT_EQ(simulator.Router().Snapshot().resetCount, 1);
 }
 
 TEST_F(CliRouterCommandsTest, AStatusReadShowsTheAlarmsAndAControllerStateReachesTheRouter) {
     simulator.Router().Update([](zsim::RouterState& s) { s.health.alarms = 0x01; });
-    const CliRun status = Run({"status"});
+    const CliRun status = Run({"--json", "status"});
     ASSERT_EQ(status.exitCode, 0) << status.err.toStdString();
-    EXPECT_TRUE(status.out.contains("Alarm 1: ON - Major")) << status.out.toStdString();
+    const QJsonObject alarm =
+        QJsonDocument::fromJson(status.out).object().value("alarms").toArray().at(0).toObject();
+    EXPECT_EQ(alarm.value("name"), "Major") << status.out.toStdString();
+    EXPECT_EQ(alarm.value("on"), true);
 
     EXPECT_EQ(Run({"controller", "standby"}).exitCode, 0);
     EXPECT_EQ(simulator.Requests().back().at(6), 0x06);

@@ -1,6 +1,9 @@
 #include "cli/CliRun.h"
 
+#include <gtest/gtest.h>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace zerandi::test {
 
@@ -10,9 +13,11 @@ constexpr int kRunLimitMs = 60000;
 
 }  // namespace
 
-CliRun RunCli(const QStringList& arguments) {
+CliRun RunCli(const QStringList& arguments, const QByteArray& input) {
     QProcess process;
     process.start(QStringLiteral(ZERANDI_CLI_PATH), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     CliRun run;
     if (!process.waitForFinished(kRunLimitMs)) {
         process.kill();
@@ -23,6 +28,13 @@ CliRun RunCli(const QStringList& arguments) {
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    EXPECT_EQ(file.write(bytes), bytes.size());
+    return file.fileName();
 }
 
 }  // namespace zerandi::test

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+class QTemporaryDir;
+
 namespace zerandi::test {
 
 // One run of the real zerandi-cli program.
@@ -12,6 +14,10 @@ struct CliRun {
     QByteArray err;
 };
 
-CliRun RunCli(const QStringList& arguments);
+// Runs the program to its end, with `input` on its standard input (then closed).
+CliRun RunCli(const QStringList& arguments, const QByteArray& input = {});
+
+// Writes `bytes` to the file `name` in `dir`, for a command to read; its path.
+QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
 
 }  // namespace zerandi::test

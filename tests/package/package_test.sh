@@ -26,6 +26,8 @@ expected=(
   ./usr/share/icons/hicolor/scalable/apps/zerandi.svg
   ./usr/share/man/man1/zerandi.1.gz ./usr/share/man/man1/zerandi-cli.1.gz
   ./usr/share/man/man1/zerandi-sim.1.gz
+  ./usr/share/bash-completion/completions/zerandi-cli
+  ./usr/share/doc/zerandi/cli-json.md
 )
 for size in 16 32 48 64 128 256; do
   expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/zerandi.png")
@@ -48,6 +50,10 @@ for page in zerandi zerandi-cli zerandi-sim; do
   zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q "^\.TH \"\?$page\"\? \"\?1\"\?.*$version" ||
     fail "man page $page(1) lacks its title or the version"
 done
+# bash-completion loads the file by the program's name; it must register a completion for it.
+completion="$root/usr/share/bash-completion/completions/zerandi-cli"
+bash -c 'source "$1" && complete -p zerandi-cli' _ "$completion" ||
+  fail "the bash completion does not complete zerandi-cli"
 [ "$(identify -format '%wx%h' "$root/usr/share/icons/hicolor/48x48/apps/zerandi.png")" = 48x48 ] ||
   fail "the 48x48 icon has another size"
 

@@ -64,9 +64,6 @@ protected:
         arguments.prepend(QStringLiteral("--port"));
         return RunCli(arguments);
     }
-    uint16_t SourceOn(int output) const {
-        return simulator_.Router().Snapshot().crosspoints.at(static_cast<size_t>(output - 1));
-    }
 
     SimulatedRouter simulator_;
     DeviceServerProcess server_;
@@ -82,7 +79,7 @@ TEST_F(DeviceServerTest, ReadAllAndATakeWorkThroughEachForm) {
 
         const CliRun take = Run({QStringLiteral("take"), QStringLiteral("7"), QStringLiteral("2")});
         ASSERT_EQ(take.exitCode, 0) << take.err.toStdString();
-        EXPECT_EQ(SourceOn(2), 7);
+        EXPECT_EQ(simulator_.SourceOn(2), 7);
         server_.Stop();
     }
 }

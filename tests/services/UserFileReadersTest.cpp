@@ -18,8 +18,6 @@
 #include "protocol/RouterDiagnosticCommPort.h"
 #include "scramble/HalvernImport.h"
 #include "scramble/ScrambleMapFile.h"
-#include "serial/CommLogFormat.h"
-#include "serial/CommLogReader.h"
 #include "serial/QtSerialDevice.h"
 #include "services/FileTexts.h"
 #include "services/UserFileRead.h"
@@ -77,10 +75,6 @@ std::vector<Reader> Readers() {
              return HalvernImport::Import(ui, path, map);
          }},
         {".mx firmware image", FlashDownloadSequence::kMaxImageBytes, RunFlash},
-        {"communication log", comm_log::kMaxLogFileBytes,
-         [](UiServices& ui, const QString& path) {
-             return CommLogReader::ReadLogFile(ui, path).has_value();
-         }},
     };
 }
 

@@ -24,6 +24,9 @@ public:
     PortChoice Port() const;
     zsim::SimRouter& Router() const { return *router_; }
     zsim::PtySimulator& Pty() const { return *pty_; }
+    // The source word that feeds `output` (from 1) now, and routing it as a panel would.
+    uint16_t SourceOn(int output) const;
+    void Route(int output, uint16_t source);
     // Every request the router received, whole frames.
     std::vector<std::vector<uint8_t>> Requests() const { return router_->ReceivedFrames(); }
 

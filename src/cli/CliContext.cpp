@@ -1,0 +1,129 @@
+#include "cli/CliContext.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <utility>
+
+#include "cli/CliInterrupt.h"
+#include "cli/CliResult.h"
+#include "cli/CliRouterLink.h"
+#include "cli/CliStandardStream.h"
+#include "cli/CliUiServices.h"
+#include "services/TextFileSave.h"
+#include "services/UserFileRead.h"
+
+namespace zerandi {
+
+namespace {
+
+constexpr size_t kReadChunkBytes = 65536;
+
+constexpr qsizetype kMaxDigits = 9;
+
+}  // namespace
+
+std::optional<int> ParseNumberArgument(const QString& text, int min, int max) {
+    const bool digitsOnly =
+        !text.isEmpty() && text.size() <= kMaxDigits &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!digitsOnly) {
+        return std::nullopt;
+    }
+    const int value = text.toInt();
+    return value >= min && value <= max ? std::optional<int>(value) : std::nullopt;
+}
+
+CliContext::CliContext(const CliCommand& command, QStringList arguments,
+                       QMap<QString, QString> options, CliUiServices& ui, CliResult& result,
+                       CliRouterLink& router)
+    : command_(command),
+      arguments_(std::move(arguments)),
+      options_(std::move(options)),
+      ui_(ui),
+      result_(result),
+      router_(router) {}
+
+bool CliContext::Json() const {
+    return ui_.Voice().json;
+}
+
+bool CliContext::Quiet() const {
+    return ui_.Voice().quiet;
+}
+
+std::optional<CliExit> CliContext::OpenRouter() {
+    return router_.Open(command_.need);
+}
+
+RouterConfigDoc& CliContext::Doc() const {
+    return router_.Doc();
+}
+
+const ConfigViewSettings& CliContext::Settings() const {
+    return router_.Settings();
+}
+
+CliExit CliContext::Usage(const QString& problem) const {
+    ui_.TellUsage(command_.name + QStringLiteral(": ") + problem, command_.Synopsis());
+    return CliExit::Usage;
+}
+
+CliExit CliContext::Refuse(const QString& problem) const {
+    ui_.TellError(
+        QStringLiteral("%1: %2 Nothing has been sent to the router.").arg(command_.name, problem));
+    return CliExit::Usage;
+}
+
+CliExit CliContext::Fail(const QString& problem) const {
+    ui_.TellError(QStringLiteral("%1: %2").arg(command_.name, problem));
+    return CliExit::RouterFailed;
+}
+
+std::optional<QByteArray> CliContext::ReadInput(const QString& path,
+                                                const UserFileRead& how) const {
+    if (path != kStandardStream) {
+        return ReadUserFile(ui_, path, how);
+    }
+    QByteArray bytes;
+    std::array<char, kReadChunkBytes> chunk{};
+    size_t got = 0;
+    while (bytes.size() <= how.maxBytes &&
+           (got = std::fread(chunk.data(), 1, chunk.size(), stdin)) > 0) {
+        bytes.append(chunk.data(), static_cast<qsizetype>(got));
+    }
+    if (std::ferror(stdin) != 0) {
+        ui_.TellError(QStringLiteral("standard input could not be read."));
+        return std::nullopt;
+    }
+    if (bytes.size() > how.maxBytes) {
+        ui_.TellError(QStringLiteral("standard input holds more than %1 bytes.").arg(how.maxBytes));
+        return std::nullopt;
+    }
+    if (how.text) {
+        bytes.replace("\r\n", "\n");
+    }
+    return bytes;
+}
+
+bool CliContext::WriteOutput(const QString& path, const QByteArray& bytes) const {
+    if (path != kStandardStream) {
+        return SaveFileBytes(ui_, path, bytes);
+    }
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()),
+                                     stdout) == static_cast<size_t>(bytes.size());
+    return std::fflush(stdout) == 0 && written;
+}
+
+void CliContext::EmitResult() const {
+    const QByteArray bytes = Json() ? result_.Json() : result_.Text();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+    result_ = CliResult();
+}
+
+bool CliContext::Interrupted() {
+    return CliInterrupt::Requested();
+}
+
+}  // namespace zerandi
