@@ -8,6 +8,7 @@
 #include "connect/RouterMonitorsFormView.h"
 #include "flash/RouterFlashFormView.h"
 #include "porttypes/RouterPortTypesFormView.h"
+#include "routing/RoutingGridView.h"
 #include "scramble/RouterScrambleMapFromView.h"
 #include "status/RouterStatusMessagesFormView.h"
 #include "status/SystemStatusView.h"
@@ -15,6 +16,9 @@
 namespace zerandi {
 
 void InstallViews(ZerandiApplication& application) {
+    // The routing grid takes with the flag bits of the connections view's Settings menu;
+    // start-up creates the connections view first.
+    auto connections = std::make_shared<RouterConnectFormView*>(nullptr);
     application.SetViewFactory(ViewId::Configuration, [](ViewContext& context) {
         return std::make_unique<RouterConfigFormView>(context.doc);
     });
@@ -24,8 +28,10 @@ void InstallViews(ZerandiApplication& application) {
     application.SetViewFactory(ViewId::FlashMemory, [](ViewContext& context) {
         return std::make_unique<RouterFlashFormView>(context.doc);
     });
-    application.SetViewFactory(ViewId::Connections, [](ViewContext& context) {
-        return std::make_unique<RouterConnectFormView>(context.doc);
+    application.SetViewFactory(ViewId::Connections, [connections](ViewContext& context) {
+        auto view = std::make_unique<RouterConnectFormView>(context.doc);
+        *connections = view.get();
+        return view;
     });
     application.SetViewFactory(ViewId::Monitors, [](ViewContext& context) {
         return std::make_unique<RouterMonitorsFormView>(context.doc);
@@ -39,6 +45,13 @@ void InstallViews(ZerandiApplication& application) {
     application.SetViewFactory(ViewId::SystemStatus, [](ViewContext& context) {
         return std::make_unique<SystemStatusView>(context.doc);
     });
+    application.SetViewFactory(
+        ViewId::Routing, [connections](ViewContext& context) -> std::unique_ptr<QWidget> {
+            if (*connections == nullptr) {
+                return nullptr;
+            }
+            return std::make_unique<RoutingGridView>(context.doc, (*connections)->Settings());
+        });
 }
 
 }  // namespace zerandi

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "connect/TakeLists.h"
+#include "connect/TakeRules.h"
 #include "shell/ViewCommands.h"
 
 class QCheckBox;
@@ -32,7 +33,7 @@ class RouterConnectFormView : public QWidget, public ViewCommands {
     Q_OBJECT
 
 public:
-    static constexpr int kAutoReadDelayMs = 1000;  // lets the router settle before the read
+    static constexpr int kAutoReadDelayMs = kReadAfterTakeDelayMs;
     static constexpr int kFieldDigitsBeforeUpdate = 4;
 
     explicit RouterConnectFormView(RouterConfigDoc& doc, QWidget* parent = nullptr);

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "connect/TakeRules.h"
+
 class QCheckBox;
 class QListWidget;
 class QPushButton;
@@ -19,7 +21,7 @@ class RouterMonitorsFormView : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kAutoReadDelayMs = 1000;  // lets the router settle before the read
+    static constexpr int kAutoReadDelayMs = kReadAfterTakeDelayMs;
 
     explicit RouterMonitorsFormView(RouterConfigDoc& doc, QWidget* parent = nullptr);
 

@@ -13,6 +13,9 @@ struct SingleTakeTerms {
     bool forwardTake = false;         // "Forward Take" ticked
 };
 
+// Between a take and the read of what it switched: lets the router settle.
+inline constexpr int kReadAfterTakeDelayMs = 1000;
+
 inline constexpr uint16_t kLocalControlBit =
     0x4000;                                          // bit 14: a take not under distributed control
 inline constexpr uint16_t kForwardTakeBit = 0x8000;  // bit 15: a forward take

@@ -28,6 +28,7 @@ namespace {
 
 constexpr int kInitialWidthPx = 1100;
 constexpr int kInitialHeightPx = 800;
+constexpr qsizetype kViewMenuBarEntries = 2;  // "&Toolbar" and "&Status Bar"
 
 struct CommandLook {
     StandardCommand command;
@@ -212,7 +213,21 @@ CustomMdiChildWnd* CMainFrame::AddChild(const ViewTemplate& viewTemplate,
     mdiArea_->addSubWindow(child);
     child->FitToView();
     child->show();
+    if (!viewTemplate.viewMenuText.isEmpty()) {
+        AddViewMenuEntry(viewTemplate.viewMenuText, child);
+    }
     return child;
+}
+
+void CMainFrame::AddViewMenuEntry(const QString& text, QMdiSubWindow* child) {
+    if (common_.view->actions().size() == kViewMenuBarEntries) {
+        common_.view->addSeparator();
+    }
+    QAction* entry = common_.view->addAction(text);
+    entry->setStatusTip(QStringLiteral("Show the %1 window").arg(child->windowTitle()));
+    connect(entry, &QAction::triggered, this, [this, child] { ActivateChild(child); });
+    connect(common_.view, &QMenu::aboutToShow, entry,
+            [entry, child] { entry->setEnabled(!child->isHidden()); });
 }
 
 void CMainFrame::SetSetupHandler(std::function<void()> handler) {

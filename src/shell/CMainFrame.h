@@ -71,6 +71,8 @@ private:
     void ShowMenusOfCurrentChild();
     void FillWindowList();
     void ActivateChild(QMdiSubWindow* child);
+    // An entry of the View menu that brings the child forward while it is shown.
+    void AddViewMenuEntry(const QString& text, QMdiSubWindow* child);
     ViewCommands* ActiveViewCommands() const;
     void RunCommand(StandardCommand command);
     void ShowAbout();

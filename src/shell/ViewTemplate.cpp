@@ -10,27 +10,32 @@ constexpr bool kMinimized = true;
 constexpr bool kNormalSize = false;
 constexpr bool kWithHelpContents = true;
 constexpr bool kWithoutHelpContents = false;
+const QString kNoViewMenuEntry;
 
 }  // namespace
 
 std::span<const ViewTemplate> StartupViewTemplates() {
-    static const std::array<ViewTemplate, 8> templates = {{
+    static const std::array<ViewTemplate, 9> templates = {{
         {ViewId::StatusMessages, QStringLiteral("Status Messages"),
-         QStringLiteral("RouterStatusMessagesFormView"), kMinimized, kWithoutHelpContents},
+         QStringLiteral("RouterStatusMessagesFormView"), kMinimized, kWithoutHelpContents,
+         kNoViewMenuEntry},
         {ViewId::Configuration, QStringLiteral("Configuration"),
-         QStringLiteral("RouterConfigFormView"), kNormalSize, kWithHelpContents},
+         QStringLiteral("RouterConfigFormView"), kNormalSize, kWithHelpContents, kNoViewMenuEntry},
         {ViewId::FlashMemory, QStringLiteral("Flash Memory"), QStringLiteral("RouterFlashFormView"),
-         kMinimized, kWithoutHelpContents},
+         kMinimized, kWithoutHelpContents, kNoViewMenuEntry},
         {ViewId::Connections, QStringLiteral("Connections"),
-         QStringLiteral("RouterConnectFormView"), kMinimized, kWithHelpContents},
+         QStringLiteral("RouterConnectFormView"), kMinimized, kWithHelpContents, kNoViewMenuEntry},
         {ViewId::ScrambleMap, QStringLiteral("Scramble Map"),
-         QStringLiteral("RouterScrambleMapFromView"), kMinimized, kWithHelpContents},
+         QStringLiteral("RouterScrambleMapFromView"), kMinimized, kWithHelpContents,
+         kNoViewMenuEntry},
         {ViewId::Monitors, QStringLiteral("Monitors"), QStringLiteral("RouterMonitorsFormView"),
-         kMinimized, kWithHelpContents},
+         kMinimized, kWithHelpContents, kNoViewMenuEntry},
         {ViewId::SystemStatus, QStringLiteral("System Status"), QStringLiteral("SystemStatusView"),
-         kMinimized, kWithoutHelpContents},
+         kMinimized, kWithoutHelpContents, kNoViewMenuEntry},
         {ViewId::PortTypes, QStringLiteral("Port Types"), QStringLiteral("RouterPortTypesFormView"),
-         kMinimized, kWithHelpContents},
+         kMinimized, kWithHelpContents, kNoViewMenuEntry},
+        {ViewId::Routing, QStringLiteral("Routing"), QStringLiteral("RoutingGridView"), kMinimized,
+         kWithoutHelpContents, QStringLiteral("&Routing")},
     }};
     return templates;
 }

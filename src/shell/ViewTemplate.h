@@ -15,18 +15,20 @@ enum class ViewId : int {
     Monitors = 9,
     FlashMemory = 10,
     SystemStatus = 11,
+    Routing = 12,
 };
 
-// How the shell creates one of the eight views over the router document.
+// How the shell creates one of the views over the router document.
 struct ViewTemplate {
     ViewId id;
     QString caption;  // the child window's caption
     QString viewClassName;
     bool startsMinimized;
     bool hasHelpContents;  // whether its Help menu carries "&Contents" and "&Using Help"
+    QString viewMenuText;  // the View menu's entry that brings the window forward; none if empty
 };
 
-// The eight views, in the order start-up creates them.
+// The views, in the order start-up creates them.
 std::span<const ViewTemplate> StartupViewTemplates();
 
 }  // namespace zerandi

@@ -52,9 +52,10 @@ protected:
     ZerandiApplication app_{ui_};
 };
 
-TEST_F(StartupTest, CreatesTheEightChildWindowsInOrderWithConfigurationAloneAtNormalSize) {
-    const QStringList expected{"Status Messages", "Configuration", "Flash Memory",  "Connections",
-                               "Scramble Map",    "Monitors",      "System Status", "Port Types"};
+TEST_F(StartupTest, CreatesTheNineChildWindowsInOrderWithConfigurationAloneAtNormalSize) {
+    const QStringList expected{"Status Messages", "Configuration", "Flash Memory",
+                               "Connections",     "Scramble Map",  "Monitors",
+                               "System Status",   "Port Types",    "Routing"};
     const QStringList expectedViews{"RouterStatusMessagesFormView",
                                     "RouterConfigFormView",
                                     "RouterFlashFormView",
@@ -62,7 +63,8 @@ TEST_F(StartupTest, CreatesTheEightChildWindowsInOrderWithConfigurationAloneAtNo
                                     "RouterScrambleMapFromView",
                                     "RouterMonitorsFormView",
                                     "SystemStatusView",
-                                    "RouterPortTypesFormView"};
+                                    "RouterPortTypesFormView",
+                                    "RoutingGridView"};
     QStringList captions;
     QStringList views;
     for (QMdiSubWindow* child : Children()) {
@@ -109,7 +111,7 @@ TEST_F(StartupTest, NoChildWindowCanBeClosed) {
         frame->SystemMenuCloseAction()->trigger();
         EXPECT_TRUE(child->isVisible());
     }
-    EXPECT_EQ(Children().size(), 8);
+    EXPECT_EQ(Children().size(), 9);
 }
 
 TEST_F(StartupTest, ExitClosesTheMainWindowDespiteTheChildren) {
@@ -148,7 +150,7 @@ TEST_F(StartupTest, TheFrameShowsItsOwnMenuWhenNoChildIsActive) {
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Communications", "&Window", "&Help"}));
     EXPECT_EQ(Texts(MenuTitled(Bar(), "&File")->actions()), QStringList{"E&xit"});
     EXPECT_EQ(Texts(MenuTitled(Bar(), "&View")->actions()),
-              (QStringList{"&Toolbar", "&Status Bar"}));
+              (QStringList{"&Toolbar", "&Status Bar", "&Routing"}));
     EXPECT_EQ(Texts(MenuTitled(Bar(), "&Communications")->actions()), QStringList{"&Setup..."});
     EXPECT_EQ(Texts(MenuTitled(Bar(), "&Help")->actions()),
               (QStringList{"&Obtaining Technical Support", "&About Zerandi..."}));
@@ -188,15 +190,31 @@ TEST_F(StartupTest, ViewMenuShowsAndHidesTheBars) {
     }
 }
 
+TEST_F(StartupTest, ViewMenuBringsTheRoutingWindowForwardWhileItIsShown) {
+    QMenu* view = MenuTitled(Bar(), "&View");
+    ASSERT_NE(view, nullptr);
+    QAction* routing = ActionTexted(*view, "&Routing");
+    ASSERT_NE(routing, nullptr);
+    emit view->aboutToShow();
+    ASSERT_TRUE(routing->isEnabled());
+    routing->trigger();
+    EXPECT_EQ(Area().currentSubWindow(), Child("Routing"));
+    EXPECT_FALSE(Child("Routing")->isMinimized());
+
+    Child("Routing")->hide();  // as for a router not known
+    emit view->aboutToShow();
+    EXPECT_FALSE(routing->isEnabled());
+}
+
 TEST_F(StartupTest, WindowMenuListsTheChildrenAndRestoresTheOneChosen) {
     QMenu& window = app_.MainFrame().WindowMenu();
     emit window.aboutToShow();
 
     const QStringList entries = Texts(window.actions());
-    EXPECT_EQ(entries,
-              (QStringList{"&Cascade", "&Tile", "&Arrange Icons", "&1 Status Messages",
-                           "&2 Configuration", "&3 Flash Memory", "&4 Connections",
-                           "&5 Scramble Map", "&6 Monitors", "&7 System Status", "&8 Port Types"}));
+    EXPECT_EQ(entries, (QStringList{"&Cascade", "&Tile", "&Arrange Icons", "&1 Status Messages",
+                                    "&2 Configuration", "&3 Flash Memory", "&4 Connections",
+                                    "&5 Scramble Map", "&6 Monitors", "&7 System Status",
+                                    "&8 Port Types", "&9 Routing"}));
     for (QAction* entry : window.actions()) {
         if (entry->text().startsWith('&') && entry->text().at(1).isDigit()) {
             EXPECT_EQ(entry->isChecked(), entry->text() == "&2 Configuration")
@@ -230,7 +248,7 @@ TEST_F(StartupTest, ArrangeIconsLinesTheMinimizedWindowsUpAlongTheBottom) {
             icons << child->geometry();
         }
     }
-    ASSERT_EQ(icons.size(), 7);
+    ASSERT_EQ(icons.size(), 8);
     EXPECT_EQ(icons[0].bottom() + 1, bottom);
     EXPECT_EQ(icons[0].left(), 0);
     for (int i = 0; i < icons.size(); ++i) {
@@ -257,7 +275,7 @@ TEST_F(StartupTest, TileSharesTheSpaceAboveTheIconsAndLeavesThemInSight) {
         (child->isMinimized() ? icons : open) << child->geometry();
     }
     ASSERT_EQ(open.size(), 4);
-    ASSERT_EQ(icons.size(), 4);
+    ASSERT_EQ(icons.size(), 5);
     const QRect area = Area().viewport()->rect();
     for (int i = 0; i < open.size(); ++i) {
         EXPECT_TRUE(area.contains(open[i])) << i;

@@ -1,0 +1,88 @@
+#include "routing/RoutingHeaderView.h"
+
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QStyleOptionHeader>
+#include <algorithm>
+
+namespace zerandi {
+
+namespace {
+
+constexpr int kLabelMarginPx = 6;
+constexpr int kMaxLabelChars = 24;  // a longer label is cut, not the grid pushed aside
+
+}  // namespace
+
+RoutingHeaderView::RoutingHeaderView(Qt::Orientation orientation, QWidget* parent)
+    : QHeaderView(orientation, parent) {
+    setSectionResizeMode(QHeaderView::Fixed);
+    setSectionsClickable(false);
+}
+
+bool RoutingHeaderView::Highlighted(int logicalIndex) const {
+    const QItemSelectionModel* selection = selectionModel();
+    if (selection == nullptr || !selection->currentIndex().isValid()) {
+        return false;
+    }
+    const QModelIndex current = selection->currentIndex();
+    return (orientation() == Qt::Horizontal ? current.column() : current.row()) == logicalIndex;
+}
+
+void RoutingHeaderView::RemeasureLabels() {
+    labelWidth_ = 0;
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int widest = metrics.horizontalAdvance(QString(kMaxLabelChars, QLatin1Char('W')));
+    for (int section = 0; model() != nullptr && section < count() && labelWidth_ < widest;
+         ++section) {
+        const QString label = model()->headerData(section, orientation()).toString();
+        labelWidth_ = std::max(labelWidth_, metrics.horizontalAdvance(label));
+    }
+    labelWidth_ = std::min(labelWidth_, widest);
+    updateGeometry();
+}
+
+QSize RoutingHeaderView::sizeHint() const {
+    QSize hint = QHeaderView::sizeHint();
+    const int across = labelWidth_ + 2 * kLabelMarginPx;
+    if (orientation() == Qt::Horizontal) {
+        hint.setHeight(std::max(hint.height(), across));
+    } else {
+        hint.setWidth(across);
+    }
+    return hint;
+}
+
+void RoutingHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    if (!rect.isValid() || model() == nullptr) {
+        return;
+    }
+    const bool highlighted = Highlighted(logicalIndex);
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.rect = rect;
+    option.section = logicalIndex;
+    if (highlighted) {
+        option.state |= QStyle::State_On | QStyle::State_Sunken;
+    }
+    painter->save();
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+    QFont labelFont = font();
+    labelFont.setBold(highlighted);
+    painter->setFont(labelFont);
+    painter->setPen(palette().color(QPalette::ButtonText));
+    QRect label = rect.adjusted(kLabelMarginPx, 0, -kLabelMarginPx, 0);
+    if (orientation() == Qt::Horizontal) {
+        painter->translate(rect.left(), rect.bottom());
+        painter->rotate(-90);
+        label = QRect(kLabelMarginPx, 0, rect.height() - 2 * kLabelMarginPx, rect.width());
+    }
+    const QString text = model()->headerData(logicalIndex, orientation()).toString();
+    painter->drawText(label, Qt::AlignLeft | Qt::AlignVCenter,
+                      QFontMetrics(labelFont).elidedText(text, Qt::ElideRight, label.width()));
+    painter->restore();
+}
+
+}  // namespace zerandi

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "names/RouterNamesCsv.h"
+#include "names/RouterNamesStore.h"
+#include "support/FileSizeLimit.h"
+#include "support/ScriptedUiServices.h"
+#include "support/TempFiles.h"
+
+namespace zerandi::test {
+namespace {
+
+constexpr int32_t kProductId = 99;
+constexpr int32_t kControlCard = 263;
+
+// Points the user's data folder at a folder of the test's own.
+class RouterNamesStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dataHome_.isValid());
+        saved_ = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome_.path()));
+    }
+    void TearDown() override { qputenv("XDG_DATA_HOME", saved_); }
+
+    QString Path() const { return RouterNamesStore::PathFor(kProductId, kControlCard); }
+    RouterNames Load() { return RouterNamesStore::Load(ui, kProductId, kControlCard); }
+    bool Save(const RouterNames& names) {
+        return RouterNamesStore::Save(ui, names, kProductId, kControlCard);
+    }
+
+    static RouterNames SomeNames() {
+        RouterNames names;
+        names.SetName(NameKind::Input, 2048, QStringLiteral("Bars, tone"));
+        names.SetName(NameKind::Output, 7, QStringLiteral("VTR 2"));
+        return names;
+    }
+
+    ScriptedUiServices ui;
+    QTemporaryDir dataHome_;
+    QByteArray saved_;
+};
+
+TEST_F(RouterNamesStoreTest, SavedNamesLoadAgainFromTheRoutersOwnFile) {
+    EXPECT_EQ(Path(), dataHome_.filePath("Zerandi/names/names-99-263.csv"));
+    EXPECT_TRUE(Load().IsEmpty());  // no file yet, and nothing to report
+
+    ASSERT_TRUE(Save(SomeNames()));
+    EXPECT_EQ(Load(), SomeNames());
+    EXPECT_EQ(ReadFileBytes(Path()), RouterNamesToCsv(SomeNames()));
+    EXPECT_TRUE(RouterNamesStore::Load(ui, kProductId, 353).IsEmpty());
+    EXPECT_TRUE(ui.MessageTexts().empty());
+}
+
+TEST_F(RouterNamesStoreTest, ADamagedFileIsReportedAndLeftAsItIs) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(Path()).absolutePath()));
+    const QByteArray damaged = "kind,number,name\r\ninput,7,A\r\nnoise\r\n";
+    ASSERT_TRUE(WriteFileBytes(Path(), damaged));
+
+    EXPECT_TRUE(Load().IsEmpty());
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<QString>{
+                  QStringLiteral("The names of this router were not loaded: the file\n%1\n"
+                                 "is damaged and is left as it is.\nLine 3: a line holds "
+                                 "kind, number and name; this one holds 1 field.")
+                      .arg(Path())});
+    EXPECT_EQ(ReadFileBytes(Path()), damaged);
+}
+
+TEST_F(RouterNamesStoreTest, AFailedWriteIsReportedAndKeepsTheFileThatWasThere) {
+    RouterNames first;
+    first.SetName(NameKind::Input, 1, QStringLiteral("A"));
+    ASSERT_TRUE(Save(first));
+    const QByteArray before = ReadFileBytes(Path());
+    {
+        const FileSizeLimit limit(before.size());
+        EXPECT_FALSE(Save(SomeNames()));
+    }
+    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{QStringLiteral("Could not write file.")});
+    EXPECT_EQ(ReadFileBytes(Path()), before);
+    EXPECT_EQ(Load(), first);
+}
+
+TEST_F(RouterNamesStoreTest, AFolderThatCannotBeMadeIsReported) {
+    ASSERT_TRUE(WriteFileBytes(dataHome_.filePath("Zerandi"), "a file, not a folder"));
+    EXPECT_FALSE(Save(SomeNames()));
+    EXPECT_EQ(
+        ui.MessageTexts(),
+        std::vector<QString>{
+            QStringLiteral("The names of this router could not be saved to\n%1").arg(Path())});
+}
+
+}  // namespace
+}  // namespace zerandi::test
