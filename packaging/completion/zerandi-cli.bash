@@ -3,8 +3,8 @@
 # controller states.
 
 # Options ending in "=" take a value.
-_zerandi_cli_global_options="--port= --baud= --simulate= --log= --json --yes --no --quiet -q
-  --verbose --help -h --version"
+_zerandi_cli_global_options="--port= --baud= --simulate= --log= --names= --json --yes --no
+  --quiet -q --verbose --help -h --version"
 _zerandi_cli_models="QR1201 QR1202 QR1203 QR1204 QR1205 QR1206 QR1207 QR1208 QR1209 QS1210
   QS1211 QS1212 QS1213 QS1214 QS1215 QR1216 QR1217"
 _zerandi_cli_bauds="9600 19200 38400 57600 115200"
@@ -74,7 +74,7 @@ _zerandi_cli_global_value() {
       ;;
     --baud) _zerandi_cli_reply "$_zerandi_cli_bauds" "$2" ;;
     --simulate) _zerandi_cli_reply "$_zerandi_cli_models" "$2" ;;
-    --log) _zerandi_cli_files "$2" ;;
+    --log | --names) _zerandi_cli_files "$2" ;;
   esac
 }
 

@@ -6,10 +6,12 @@
 #include <utility>
 
 #include "cli/CliInterrupt.h"
+#include "cli/CliNames.h"
 #include "cli/CliResult.h"
 #include "cli/CliRouterLink.h"
 #include "cli/CliStandardStream.h"
 #include "cli/CliUiServices.h"
+#include "config/RouterConfigDoc.h"
 #include "services/TextFileSave.h"
 #include "services/UserFileRead.h"
 
@@ -36,13 +38,14 @@ std::optional<int> ParseNumberArgument(const QString& text, int min, int max) {
 
 CliContext::CliContext(const CliCommand& command, QStringList arguments,
                        QMap<QString, QString> options, CliUiServices& ui, CliResult& result,
-                       CliRouterLink& router)
+                       CliRouterLink& router, CliNames& names)
     : command_(command),
       arguments_(std::move(arguments)),
       options_(std::move(options)),
       ui_(ui),
       result_(result),
-      router_(router) {}
+      router_(router),
+      names_(names) {}
 
 bool CliContext::Json() const {
     return ui_.Voice().json;
@@ -53,7 +56,15 @@ bool CliContext::Quiet() const {
 }
 
 std::optional<CliExit> CliContext::OpenRouter() {
-    return router_.Open(command_.need);
+    if (const std::optional<CliExit> failed = router_.Open(command_.need)) {
+        return failed;
+    }
+    const bool identified =
+        command_.need == RouterNeed::Identity || command_.need == RouterNeed::Configuration;
+    if (identified && !names_.FitRouter(Doc().ProductId(), Doc().controlCard.partNumber)) {
+        return CliExit::Usage;
+    }
+    return std::nullopt;
 }
 
 RouterConfigDoc& CliContext::Doc() const {

@@ -10,6 +10,7 @@
 
 namespace zerandi {
 
+class CliNames;
 class CliResult;
 class CliRouterLink;
 class CliUiServices;
@@ -25,7 +26,7 @@ std::optional<int> ParseNumberArgument(const QString& text, int min, int max);
 class CliContext {
 public:
     CliContext(const CliCommand& command, QStringList arguments, QMap<QString, QString> options,
-               CliUiServices& ui, CliResult& result, CliRouterLink& router);
+               CliUiServices& ui, CliResult& result, CliRouterLink& router, CliNames& names);
 
     const CliCommand& Command() const { return command_; }
     const QStringList& Arguments() const { return arguments_; }
@@ -37,11 +38,14 @@ public:
     bool Json() const;
     bool Quiet() const;
 
-    // Opens the line and identifies the router as far as the command declared it needs.
-    // Nothing when that worked; otherwise the exit status, after saying why.
+    // Opens the line and identifies the router as far as the command declared it needs; an
+    // identified router's names are held to it. Nothing when that worked; otherwise the exit
+    // status, after saying why.
     std::optional<CliExit> OpenRouter();
     RouterConfigDoc& Doc() const;
     const ConfigViewSettings& Settings() const;
+    // The names of the inputs and outputs, for the results to show.
+    CliNames& Names() const { return names_; }
 
     // Says what is wrong with the command's arguments, and how it is used; returns Usage.
     CliExit Usage(const QString& problem) const;
@@ -69,6 +73,7 @@ private:
     CliUiServices& ui_;
     CliResult& result_;
     CliRouterLink& router_;
+    CliNames& names_;
 };
 
 }  // namespace zerandi

@@ -13,6 +13,9 @@ const QList<CliOption>& CliGlobalOptions() {
          QStringLiteral("Talk to the built-in simulated router.")},
         {QStringLiteral("log"), QStringLiteral("FILE"),
          QStringLiteral("Write the communication log to FILE.")},
+        {QStringLiteral("names"), QStringLiteral("FILE"),
+         QStringLiteral("Show the names of inputs and outputs from FILE: CSV with the header "
+                        "\"kind,number,name\".")},
         {QStringLiteral("json"), QString(),
          QStringLiteral("Write results, and errors on standard error, as JSON.")},
         {QStringLiteral("yes"), QString(), QStringLiteral("Answer yes to every question.")},

@@ -10,6 +10,7 @@
 #include "cli/CliGlobalOptions.h"
 #include "cli/CliHelp.h"
 #include "cli/CliInterrupt.h"
+#include "cli/CliNames.h"
 #include "cli/CliResult.h"
 #include "cli/CliRouterLink.h"
 #include "cli/CliUiServices.h"
@@ -168,9 +169,13 @@ private:
         if (!linkOptions) {
             return CliExit::Usage;
         }
+        CliNames names(ValueOf(parser_, QStringLiteral("names")), *ui_);
+        if (!names.ReadFile()) {
+            return CliExit::Usage;
+        }
         CliRouterLink router(*linkOptions, *ui_);
         CliResult result;
-        CliContext context(command, parsed.arguments, parsed.options, *ui_, result, router);
+        CliContext context(command, parsed.arguments, parsed.options, *ui_, result, router, names);
         const CliExit exit = command.run(context);
         if (!result.IsEmpty()) {
             context.EmitResult();

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "cli/CliContext.h"
+#include "cli/CliNames.h"
 #include "cli/CliProgress.h"
 #include "cli/CliResult.h"
 #include "cli/CliStandardStream.h"
@@ -52,8 +53,8 @@ CliExit VerifySalvo(CliContext& context, const TakeList& takes) {
         return CliExit::RouterFailed;
     }
     const int32_t productId = context.Doc().ProductId();
-    CliTable mismatches{
-        {QStringLiteral("Output"), QStringLiteral("Expected"), QStringLiteral("Found")}, {}};
+    const QString outputLabel = QStringLiteral("Output");
+    CliTable mismatches{{outputLabel, QStringLiteral("Expected"), QStringLiteral("Found")}, {}};
     for (const auto& [output, source] : lastSource) {
         const int32_t found = (*words)[static_cast<size_t>(output - first)];
         if (SourceInput(found, productId) != SourceInput(source, productId)) {
@@ -62,6 +63,7 @@ CliExit VerifySalvo(CliContext& context, const TakeList& takes) {
         }
     }
     const bool verified = mismatches.rows.empty();
+    context.Names().Show(mismatches, outputLabel, NameKind::Output);
     context.Result().Add(QStringLiteral("Verified"), verified);
     context.Result().AddTable(QStringLiteral("Mismatches"), std::move(mismatches));
     return verified ? CliExit::Ok : CliExit::Difference;

@@ -60,7 +60,14 @@ std::optional<bool> ReadStatus(CliContext& context) {
         return std::nullopt;
     }
     report->AddTo(context.Result());
-    return context.IsSet(kCheckOption) && report->HasProblem();
+    const QStringList problems = report->Problems();
+    if (!context.IsSet(kCheckOption) || problems.isEmpty()) {
+        return false;
+    }
+    // On standard error too, so that cron mails it when the output goes nowhere.
+    context.Ui().TellError(QStringLiteral("status --check: ") +
+                           problems.join(QStringLiteral("; ")) + QLatin1Char('.'));
+    return true;
 }
 
 // One reading a period until Ctrl-C, the line failing, or, with --check, a reading with a

@@ -113,19 +113,28 @@ CliTable StatusReport::SupplyTable(const StatusPanelLayout& layout) const {
     return table;
 }
 
-bool StatusReport::HasProblem() const {
-    const auto shownAlarms = health_.alarms.begin() + StatusPanelReading::kShownAlarms;
-    const bool alarmOn =
-        health_.hasAlarmsAndTemperatures &&
-        std::any_of(health_.alarms.begin(), shownAlarms, [](bool on) { return on; });
-    const bool fanProblem =
-        std::any_of(fans_.begin(), fans_.end(), [](uint8_t code) { return code != 0; });
-    const StatusPanelLayout layout = Layout();
-    bool supplyProblem = false;
-    for (size_t supply = 0; supply < health_.powerSupplyPresent.size(); ++supply) {
-        supplyProblem = supplyProblem || SupplyHasProblem(supply, layout);
+QStringList StatusReport::Problems() const {
+    QStringList problems;
+    for (size_t i = 0; health_.hasAlarmsAndTemperatures && i < StatusPanelReading::kShownAlarms;
+         ++i) {
+        if (health_.alarms.at(i)) {
+            problems << QStringLiteral("alarm %1 (%2) is on")
+                            .arg(i + 1)
+                            .arg(StatusPanelReading::AlarmName(i));
+        }
     }
-    return alarmOn || fanProblem || supplyProblem;
+    for (size_t fan = 0; fan < fans_.size(); ++fan) {
+        if (fans_[fan] != 0) {
+            problems << QStringLiteral("fan %1 has a problem").arg(fan + 1);
+        }
+    }
+    const StatusPanelLayout layout = Layout();
+    for (size_t supply = 0; supply < health_.powerSupplyPresent.size(); ++supply) {
+        if (SupplyHasProblem(supply, layout)) {
+            problems << QStringLiteral("power supply %1 is too hot").arg(supply + 1);
+        }
+    }
+    return problems;
 }
 
 void StatusReport::AddTo(CliResult& result) const {
@@ -141,7 +150,7 @@ void StatusReport::AddTo(CliResult& result) const {
     result.Add(QStringLiteral("Other card active"), reading.otherCardActive);
     result.Add(QStringLiteral("Last timestamp"), health_.lastTimestamp);
     result.Add(QStringLiteral("Aux data"), health_.auxData);
-    result.Add(QStringLiteral("Problem"), HasProblem());
+    result.Add(QStringLiteral("Problem"), !Problems().isEmpty());
     result.AddTable(QStringLiteral("References"), ReferenceTable(reading, layout));
     result.AddTable(QStringLiteral("CPU resets"), CpuResetTable(reading, layout));
     result.AddTable(QStringLiteral("Power supplies"), SupplyTable(layout));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -24,9 +25,9 @@ public:
     static std::optional<StatusReport> Read(RouterConfigDoc& doc);
 
     void AddTo(CliResult& result) const;
-    // An alarm on, a fan with a problem, or a present power supply whose temperature is
-    // reported not OK.
-    bool HasProblem() const;
+    // Each alarm on, fan with a problem, and present power supply whose temperature is
+    // reported not OK, in words ("alarm 1 (Major) is on"); empty when all is well.
+    QStringList Problems() const;
 
 private:
     StatusPanelLayout Layout() const;

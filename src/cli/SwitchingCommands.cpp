@@ -4,6 +4,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
+#include "cli/CliNames.h"
 #include "cli/CliResult.h"
 #include "cli/CliUiServices.h"
 #include "cli/SalvoCommands.h"
@@ -97,8 +98,9 @@ CliExit Take(CliContext& context) {
              .Run(source, static_cast<uint16_t>(*output), timedAt)) {
         return CliExit::RouterFailed;
     }
-    context.Result().Add(kOutputLabel, *output);
-    context.Result().Add(kInputLabel, InputValue(source, doc.ProductId()));
+    CliNames& names = context.Names();
+    names.Add(context.Result(), kOutputLabel, NameKind::Output, *output);
+    names.Add(context.Result(), kInputLabel, NameKind::Input, InputValue(source, doc.ProductId()));
     context.Result().Add(kTriStateLabel, triState);
     return CliExit::Ok;
 }
@@ -132,8 +134,10 @@ CliExit ReadOutputs(CliContext& context) {
         return *failed;
     }
     const auto& [range, words] = std::get<OutputsRead>(read);
-    context.Result().AddTable(QStringLiteral("Outputs"),
-                              OutputTable(range, words, context.Doc().ProductId()));
+    CliTable table = OutputTable(range, words, context.Doc().ProductId());
+    context.Names().Show(table, kOutputLabel, NameKind::Output);
+    context.Names().Show(table, kInputLabel, NameKind::Input);
+    context.Result().AddTable(QStringLiteral("Outputs"), std::move(table));
     return CliExit::Ok;
 }
 
@@ -164,6 +168,7 @@ CliExit Monitors(CliContext& context) {
     for (const int32_t word : *words) {
         table.rows.push_back({monitor++, word == TriStateSource ? QJsonValue() : QJsonValue(word)});
     }
+    context.Names().Show(table, kOutputLabel, NameKind::Output);
     context.Result().AddTable(QStringLiteral("Monitors"), std::move(table));
     return CliExit::Ok;
 }

@@ -176,17 +176,23 @@ std::vector<Invocation> EveryCommandOnce(const QTemporaryDir& dir) {
         WriteTestFile(dir, "code.mx", "S0030000FC\nS1060000010203F3\nS9030000FC\n");
     const QString halvern =
         WriteTestFile(dir, "map.hvn", QByteArray(HalvernImport::kFileBytes, '\0'));
+    const QStringList names{
+        "--names",
+        WriteTestFile(dir, "names.csv", "kind,number,name\noutput,2,PGM\ninput,3,VTR\n")};
     return {
         {"list-ports", {"list-ports"}, 0},
         {"info", video + QStringList{"--log", log, "info"}, 0},
         {"config", video + QStringList{"config"}, 0},
         {"take", data + QStringList{"take", "3", "2"}, 0},
         {"take", data + QStringList{"take", "0", "2", "--tri-state"}, 0},
+        {"take", data + names + QStringList{"take", "3", "2"}, 0},
         {"read-outputs", data + QStringList{"read-outputs", "1", "4"}, 0},
         {"read-outputs", video + QStringList{"read-outputs", "1", "4"}, 0},
+        {"read-outputs", data + names + QStringList{"read-outputs", "1", "4"}, 0},
         {"salvo capture", video + QStringList{"salvo", "capture", salvo, "1", "8"}, 0},
         {"salvo run", video + QStringList{"salvo", "run", salvo, "--verify"}, 0},
         {"monitors", video + QStringList{"monitors"}, 0},
+        {"monitors", video + names + QStringList{"monitors"}, 0},
         {"monitor", video + QStringList{"monitor", "5", "1"}, 0},
         {"port-types read", data + QStringList{"port-types", "read", "--save", ports}, 0},
         {"port-types write", data + QStringList{"--yes", "port-types", "write", ports}, 0},

@@ -337,7 +337,11 @@ TEST_F(CliCompletion, ValuesAndArgumentsByWhatTheyName) {
         return NamesFile(name) ? std::pair(prefix, QStringList{file})
                                : std::pair(prefix, QStringList{});
     };
-    ExpectCompletion({QStringLiteral("--log"), prefix}, {file}, folder.path());
+    for (const CliOption& option : CliGlobalOptions()) {
+        if (NamesFile(option.valueName)) {
+            ExpectCompletion({QStringLiteral("--") + option.name, prefix}, {file}, folder.path());
+        }
+    }
     for (const CliCommand& command : CliCommands()) {
         for (const CliOption& option : command.options) {
             if (option.valueName.isEmpty()) {

@@ -13,8 +13,10 @@ constexpr int kRunLimitMs = 60000;
 
 }  // namespace
 
-CliRun RunCli(const QStringList& arguments, const QByteArray& input) {
+CliRun RunCli(const QStringList& arguments, const QByteArray& input,
+              const QProcessEnvironment& environment) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ZERANDI_CLI_PATH), arguments);
     process.write(input);
     process.closeWriteChannel();

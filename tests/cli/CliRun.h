@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 class QTemporaryDir;
@@ -14,8 +15,10 @@ struct CliRun {
     QByteArray err;
 };
 
-// Runs the program to its end, with `input` on its standard input (then closed).
-CliRun RunCli(const QStringList& arguments, const QByteArray& input = {});
+// Runs the program to its end, with `input` on its standard input (then closed), in
+// `environment`.
+CliRun RunCli(const QStringList& arguments, const QByteArray& input = {},
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 // Writes `bytes` to the file `name` in `dir`, for a command to read; its path.
 QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);

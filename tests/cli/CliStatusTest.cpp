@@ -161,6 +161,8 @@ TEST_F(CliStatusTest, CheckExitsFiveForAnAlarmAFanOrAHotSupplyOnly) {
         ASSERT_EQ(run.out.count('\n'), 1) << run.out.toStdString();
         const QJsonObject status = Document(run.out);
         EXPECT_EQ(status.value("problem").toBool(), c.exitCode == 5);
+        // A check that fails says why on standard error, which cron mails.
+        EXPECT_EQ(run.err.contains("status --check: "), c.exitCode == 5) << run.err.toStdString();
         EXPECT_TRUE(kIsoTimeWithOffset.match(status.value("readAt").toString()).hasMatch())
             << status.value("readAt").toString().toStdString();
         if (c.table != nullptr) {
