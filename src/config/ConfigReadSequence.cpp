@@ -32,20 +32,22 @@ bool IsOneOf(CommResult result, std::initializer_list<CommResult> codes) {
 ConfigReadSequence::ConfigReadSequence(RouterConfigDoc& doc, ConfigViewSettings& settings)
     : doc_(doc), port_(doc.CommPort()), settings_(settings) {}
 
-void ConfigReadSequence::Run() {
+bool ConfigReadSequence::Run() {
     ForgetPreviousRouter();
     const bool versionsRead = ReadSoftwareVersions();
     port_.GetControlCardInfo(doc_.controlCard);  // a card that does not answer stays unknown
     if (!ReadProductId(versionsRead) || !ReadSerialParameters()) {
-        return;
+        return false;
     }
+    bool optionalRead = true;
     if (doc_.IsExtendedControlCard()) {
-        ReadEthernetParameters();
-        ReadExpansionParameters();
+        optionalRead = ReadEthernetParameters();
+        optionalRead = ReadExpansionParameters() && optionalRead;
     }
     if (ReadCardAddress()) {
         ReadPartition();
     }
+    return settings_.readComplete && optionalRead;
 }
 
 bool ConfigReadSequence::ReadIdentity() {
@@ -120,10 +122,10 @@ bool ConfigReadSequence::ReadSerialParameters() {
     return true;
 }
 
-void ConfigReadSequence::ReadEthernetParameters() {
+bool ConfigReadSequence::ReadEthernetParameters() {
     CommResult result = CommResult::Success;
     if (port_.GetEthernetCommParameters(settings_.ethernetEntries, result)) {
-        return;
+        return true;
     }
     // Cards without Ethernet refuse the command as invalid, as a count error or, plainly, as
     // not supported; each of these means the card has no Ethernet to configure.
@@ -132,23 +134,25 @@ void ConfigReadSequence::ReadEthernetParameters() {
         Warn(QStringLiteral("Unable to upload the Ethernet Communication Parameters.\n") +
              QStringLiteral("Command not supported"));
         settings_.ethernetSupported = false;
-    } else {
-        Warn(QStringLiteral("Unable to read the Ethernet Communication Parameters."));
+        return true;
     }
+    Warn(QStringLiteral("Unable to read the Ethernet Communication Parameters."));
+    return false;
 }
 
-void ConfigReadSequence::ReadExpansionParameters() {
+bool ConfigReadSequence::ReadExpansionParameters() {
     CommResult result = CommResult::Success;
     if (port_.GetExpansionParameters(settings_.expansion, result)) {
-        return;
+        return true;
     }
     if (IsOneOf(result, {CommResult::CountError, CommResult::NotSupported})) {
         Warn(QStringLiteral("Unable to upload the Expansion Parameters.\n") +
              QStringLiteral("Command not supported."));
         settings_.expansionSupported = false;
-    } else {
-        Warn(QStringLiteral("Unable to read the Expansion Parameters."));
+        return true;
     }
+    Warn(QStringLiteral("Unable to read the Expansion Parameters."));
+    return false;
 }
 
 bool ConfigReadSequence::ReadCardAddress() {

@@ -15,7 +15,9 @@ class ConfigReadSequence {
 public:
     ConfigReadSequence(RouterConfigDoc& doc, ConfigViewSettings& settings);
 
-    void Run();
+    // True when every step got its answer; Ethernet or expansion settings that the card
+    // refuses as unsupported count as answered.
+    bool Run();
     // Only what a switching command needs: the product id (one of ours or not) and the
     // control card. True when the router is one of ours.
     bool ReadIdentity();
@@ -25,8 +27,8 @@ private:
     bool ReadSoftwareVersions();
     bool ReadProductId(bool versionsRead);
     bool ReadSerialParameters();
-    void ReadEthernetParameters();
-    void ReadExpansionParameters();
+    bool ReadEthernetParameters();
+    bool ReadExpansionParameters();
     bool ReadCardAddress();
     void ReadPartition();
     void Warn(const QString& text);

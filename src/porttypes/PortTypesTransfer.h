@@ -15,6 +15,8 @@ struct PortTypesTable {
     std::vector<PortType> types;
     bool reverse = false;
     int takeDelay = 0;
+
+    bool operator==(const PortTypesTable&) const = default;
 };
 
 // Reads and writes the port types of the data router in the document. The exchange with
