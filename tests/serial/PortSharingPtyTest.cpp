@@ -43,9 +43,12 @@ private:
 };
 
 // Waits until the system names a holder of the port.
-bool HeldWithin(const QString& path, int milliseconds) {
+// True once `program` holds the port: flock(1) takes the lock before it runs the program
+// that keeps it, so until then the holder may still be flock itself.
+bool HeldWithin(const QString& path, const QString& program, int milliseconds) {
     const QDeadlineTimer deadline(milliseconds);
-    while (!PortHolder::Find(path)) {
+    for (auto holder = PortHolder::Find(path); !holder || holder->Program() != program;
+         holder = PortHolder::Find(path)) {
         if (deadline.hasExpired()) {
             return false;
         }
@@ -131,7 +134,7 @@ TEST_F(PortSharingPtyTest, APortHeldByAnotherProgramIsRefusedNamingIt) {
             file.write(QByteArray::number(holder.Pid()).rightJustified(10) + c.lockFileAfterPid);
             file.close();
         }
-        ASSERT_TRUE(HeldWithin(path, kHolderStartMs));
+        ASSERT_TRUE(HeldWithin(path, c.holderName, kHolderStartMs));
 
         QtSerialDevice device;
         EXPECT_FALSE(device.open(path, LineSettings{}));
