@@ -1,7 +1,11 @@
 #include "bench/BenchSupport.h"
 
 #include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 #include <QThread>
@@ -9,9 +13,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <span>
 
+#include "serial/DispatchingSerialDevice.h"
 #include "serial/PortChoice.h"
-#include "serial/QtSerialDevice.h"
+#include "serial/Rfc2217Codec.h"
 
 namespace zbench {
 
@@ -20,27 +26,114 @@ namespace {
 constexpr double kMsPerSecond = 1000.0;
 constexpr size_t kRawChunkBytes = 256;
 constexpr int kRawReplyTimeoutMs = 1000;
+constexpr uint8_t kTelnetIac = 0xFF;
+// The server's answers to the Telnet opening have all come once the line is quiet this long.
+constexpr int kTelnetQuietMs = 200;
+const QString kLoopback = QStringLiteral("127.0.0.1");
 
-bool ReadExactly(int fd, size_t count) {
+// The bare client's end of the line, and whether it speaks Telnet there.
+struct BareLine {
+    int fd = -1;
+    bool telnet = false;
+};
+
+// The data bytes among `bytes` as Telnet sends them: a doubled 0xFF is one (`iac` carries a
+// first 0xFF over to the next piece).
+size_t TelnetDataBytes(std::span<const uint8_t> bytes, bool& iac) {
+    size_t data = 0;
+    for (const uint8_t byte : bytes) {
+        iac = !iac && byte == kTelnetIac;
+        data += iac ? 0 : 1;
+    }
+    return data;
+}
+
+// Never reads past the `count` data bytes: a Telnet piece holds at least as many wire bytes.
+bool ReadExactly(const BareLine& line, size_t count) {
     std::array<uint8_t, kRawChunkBytes> buffer{};
+    bool iac = false;
     while (count > 0) {
-        pollfd in{fd, POLLIN, 0};
+        pollfd in{line.fd, POLLIN, 0};
         if (poll(&in, 1, kRawReplyTimeoutMs) <= 0) {
             return false;
         }
-        const ssize_t got = read(fd, buffer.data(), std::min(count, buffer.size()));
+        const ssize_t got = read(line.fd, buffer.data(), std::min(count, buffer.size()));
         if (got <= 0) {
             return false;
         }
-        count -= static_cast<size_t>(got);
+        const auto piece = std::span<const uint8_t>(buffer).first(static_cast<size_t>(got));
+        count -= line.telnet ? TelnetDataBytes(piece, iac) : piece.size();
     }
     return true;
 }
 
-bool Replay(int fd, const Frames& requests, const std::vector<size_t>& replies) {
-    for (size_t i = 0; i < requests.size(); ++i) {
-        const auto sent = write(fd, requests[i].data(), requests[i].size());
-        if (sent != static_cast<ssize_t>(requests[i].size()) || !ReadExactly(fd, replies[i])) {
+// The requests as they go on the wire: over Telnet a data byte of 0xFF goes doubled.
+Frames WireForm(const Frames& requests, bool telnet) {
+    if (!telnet) {
+        return requests;
+    }
+    Frames wire;
+    for (const auto& request : requests) {
+        const QByteArray escaped = zerandi::Rfc2217Codec::EscapeData(request);
+        wire.emplace_back(escaped.begin(), escaped.end());
+    }
+    return wire;
+}
+
+bool Replay(const BareLine& line, const Frames& wireRequests, const std::vector<size_t>& replies) {
+    for (size_t i = 0; i < wireRequests.size(); ++i) {
+        const auto& request = wireRequests[i];
+        const auto sent = write(line.fd, request.data(), request.size());
+        if (sent != static_cast<ssize_t>(request.size()) || !ReadExactly(line, replies[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int OpenRawDevice(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
+    if (fd >= 0) {
+        termios raw{};
+        tcgetattr(fd, &raw);
+        cfmakeraw(&raw);
+        tcsetattr(fd, TCSANOW, &raw);
+    }
+    return fd;
+}
+
+// A blocking TCP connection without Nagle's delay, as the facade's; negative on failure.
+int Connect(const zerandi::NetworkAddress& address) {
+    addrinfo hints{};
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(address.Host().toStdString().c_str(), std::to_string(address.Port()).c_str(),
+                    &hints, &found) != 0) {
+        return -1;
+    }
+    int fd = socket(found->ai_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int on = 1;
+    if (fd >= 0 && (connect(fd, found->ai_addr, found->ai_addrlen) != 0 ||
+                    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof(on)) != 0)) {
+        close(fd);
+        fd = -1;
+    }
+    freeaddrinfo(found);
+    return fd;
+}
+
+// Sends the facade's Telnet opening (option offers and line settings) and reads the
+// server's answers until the line falls quiet; false when the server closes instead.
+bool OpenTelnet(int fd, uint32_t baud) {
+    const QByteArray opening = zerandi::Rfc2217Codec::Opening(zerandi::LineSettings{baud});
+    if (write(fd, opening.constData(), static_cast<size_t>(opening.size())) != opening.size()) {
+        return false;
+    }
+    std::array<uint8_t, kRawChunkBytes> answers{};
+    pollfd in{fd, POLLIN, 0};
+    while (poll(&in, 1, kTelnetQuietMs) > 0) {
+        if (read(fd, answers.data(), answers.size()) <= 0) {
             return false;
         }
     }
@@ -96,7 +189,8 @@ PacedRouter::PacedRouter(const std::string& model, uint32_t pacingBaud)
       baud(pacingBaud == 0 ? kBenchBaud : pacingBaud),
       router(model),
       pty(router),
-      facade(ui, std::make_unique<zerandi::QtSerialDevice>(), clock),
+      tcp(router),
+      facade(ui, std::make_unique<zerandi::DispatchingSerialDevice>(), clock),
       pacing_(pacingBaud) {}
 
 bool PacedRouter::StartLine() {
@@ -109,8 +203,10 @@ bool PacedRouter::StartLine() {
 }
 
 bool PacedRouter::OpenFacade() {
-    return facade.Reopen(zerandi::PortChoice::Device(DevicePath()), baud, kDataBits,
-                         zerandi::StopBits::One, zerandi::Parity::None, kRestingReadTimeoutMs);
+    const zerandi::PortChoice port = server_ ? zerandi::PortChoice::Network(*server_)
+                                             : zerandi::PortChoice::Device(DevicePath());
+    return facade.Reopen(port, baud, kDataBits, zerandi::StopBits::One, zerandi::Parity::None,
+                         kRestingReadTimeoutMs);
 }
 
 bool PacedRouter::Open() {
@@ -124,22 +220,52 @@ bool PacedRouter::Open() {
     return opened;
 }
 
+bool PacedRouter::OpenOverTcp() {
+    if (!tcp.Start(kLoopback.toStdString(), 0)) {
+        std::fprintf(stderr, "cannot start the simulator's TCP listener\n");
+        return false;
+    }
+    tcp.SetPacingBaud(pacing_);
+    return OpenThrough(*zerandi::NetworkAddress::Parse(QString::fromStdString(tcp.Address())));
+}
+
+bool PacedRouter::OpenThrough(const zerandi::NetworkAddress& server) {
+    server_ = server;
+    const bool opened = OpenFacade();
+    if (!opened) {
+        std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(server.ToString()),
+                     qPrintable(facade.LastOpenErrorText()));
+    }
+    return opened;
+}
+
+int PacedRouter::OpenBareLine() const {
+    if (!server_) {
+        return OpenRawDevice(pty.DevicePath());
+    }
+    const int fd = Connect(*server_);
+    if (fd >= 0 && server_->LineMode() == zerandi::NetworkAddress::Mode::Rfc2217 &&
+        !OpenTelnet(fd, baud)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 double PacedRouter::BareClientMs(const Frames& requests, const std::vector<size_t>& replies,
                                  int repeats) {
     const bool facadeWasOpen = facade.IsOpen();
     facade.Close();
-    const int fd = open(pty.DevicePath().c_str(), O_RDWR | O_NOCTTY);
-    bool ok = fd >= 0;
+    const BareLine line{OpenBareLine(),
+                        server_ && server_->LineMode() == zerandi::NetworkAddress::Mode::Rfc2217};
+    const Frames wireRequests = WireForm(requests, line.telnet);
+    bool ok = line.fd >= 0;
     std::vector<double> samples;
-    if (ok) {
-        termios raw{};
-        tcgetattr(fd, &raw);
-        cfmakeraw(&raw);
-        tcsetattr(fd, TCSANOW, &raw);
-        for (int i = 0; ok && i < repeats; ++i) {
-            samples.push_back(TimeMs([&] { ok = Replay(fd, requests, replies); }));
-        }
-        close(fd);
+    for (int i = 0; ok && i < repeats; ++i) {
+        samples.push_back(TimeMs([&] { ok = Replay(line, wireRequests, replies); }));
+    }
+    if (line.fd >= 0) {
+        close(line.fd);
     }
     if (facadeWasOpen) {
         OpenFacade();

@@ -9,14 +9,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "protocol/RouterDiagnosticCommPort.h"
+#include "serial/NetworkAddress.h"
 #include "serial/SystemClock.h"
 #include "services/UiServices.h"
 #include "sim/PtySimulator.h"
 #include "sim/SimRouter.h"
+#include "sim/TcpListener.h"
 
 namespace zbench {
 
@@ -62,19 +65,28 @@ std::vector<size_t> ReplySizes(const std::string& model, const zsim::RouterState
 size_t WireBytes(const Frames& requests, const std::vector<size_t>& replies);
 double LineTimeMs(size_t bytes, uint32_t baud);
 
-// A simulated router of the model on a pseudo-terminal and the facade on it; the simulator
-// is paced at the baud rate unless it is 0 (the facade still opens at kBenchBaud).
+// A simulated router of the model on a pseudo-terminal (or served over TCP) and the facade
+// on it, through the device the programs use; the simulator is paced at the baud rate unless
+// it is 0 (the facade still opens at kBenchBaud).
 class PacedRouter {
 public:
     explicit PacedRouter(const std::string& model, uint32_t pacingBaud = kBenchBaud);
 
-    // Starts the simulator only: for a client with a link of its own (the document).
+    // Starts the simulator only: for a client with a link of its own (the document), or for
+    // a device server put in front of DevicePath().
     bool StartLine();
     // Starts the simulator and opens the facade on it.
     bool Open();
+    // Serves the router over TCP on a loopback port instead, as a device server in raw mode
+    // would, and opens the facade on it.
+    bool OpenOverTcp();
+    // Opens the facade on the line behind a device server in front of the started line.
+    bool OpenThrough(const zerandi::NetworkAddress& server);
     // The same requests from a bare client that blocks on the line and does nothing else:
     // the floor under the machine's present load. The facade's port, when open, is closed
-    // meanwhile.
+    // meanwhile. Over the network the bare client has a plain socket of its own; through
+    // Telnet it sends the facade's opening once and drains the server's answers before the
+    // replay, and then only doubles 0xFF going out and counts a doubled one once coming in.
     // The median of `repeats` replays; negative when a replay failed.
     double BareClientMs(const Frames& requests, const std::vector<size_t>& replies,
                         int repeats = 1);
@@ -86,12 +98,18 @@ public:
     zerandi::SystemClock clock;
     zsim::SimRouter router;
     zsim::PtySimulator pty;
+    zsim::TcpListener tcp;
     zerandi::RouterDiagnosticCommPort facade;
 
 private:
     bool OpenFacade();
+    // The bare client's end of the line, ready for the replay; negative when it cannot open.
+    int OpenBareLine() const;
 
     uint32_t pacing_;
+    // The device server or TCP listener the facade and the bare client reach the router
+    // through; none on the pseudo-terminal itself.
+    std::optional<zerandi::NetworkAddress> server_;
 };
 
 // One timed operation over the wire: the median run, and the bytes of the last one.

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
-benches=(productid connections switching tables cli grid flash)
+benches=(productid connections switching tables backup cli grid network flash)
 cmake --build "$build" -j2 --target "${benches[@]/#/zerandi-bench-}" > /dev/null
 
 flash_9600_lines=${FLASH_9600_LINES:-500}

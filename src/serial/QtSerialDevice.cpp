@@ -2,8 +2,12 @@
 
 #include "serial/PortHolder.h"
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <QDeadlineTimer>
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <optional>
 
@@ -192,6 +196,12 @@ std::optional<size_t> QtSerialDevice::read(std::span<uint8_t> into) {
 // Waits up to the read time-out for bytes to arrive; false on time-out or hang-up.
 // A time-out of 0 still collects what the system has already received.
 bool QtSerialDevice::WaitForData() {
+    if (readTimeoutMs_ == 0 && !InputWaiting()) {
+        // Nothing received (the drain before every transaction, as a rule): the port's own
+        // wait would record a time-out, signal it and translate its text, then the same again
+        // for clearing it, all to say what one poll has said already.
+        return false;
+    }
     const QDeadlineTimer deadline(readTimeoutMs_);
     do {
         if (port_.waitForReadyRead(ClampToInt(deadline.remainingTime()))) {
@@ -206,36 +216,50 @@ bool QtSerialDevice::WaitForData() {
     return false;
 }
 
+// Writes straight to the descriptor (Qt's write buffer stays empty): the port's buffered
+// write polls before every write and signals on the way, which each transaction paid for.
+// A line that does not take the bytes within their line time plus some slack is given up,
+// and what the driver still holds is discarded rather than sent later.
 bool QtSerialDevice::write(std::span<const uint8_t> bytes) {
     if (!open_ || hungUp_) {
         return false;
     }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-        port_.clear(QSerialPort::Output);
-        return false;
-    }
-    return DrainWrites(bytes.size());
-}
-
-// Pushes the queued bytes to the device; a line that does not take them within their
-// line time plus some slack is given up, and the rest is discarded rather than sent later.
-bool QtSerialDevice::DrainWrites(size_t byteCount) {
-    const QDeadlineTimer deadline(WriteBoundMs(byteCount));
-    while (port_.bytesToWrite() > 0) {
-        if (!port_.waitForBytesWritten(ClampToInt(deadline.remainingTime()))) {
-            if (IsPortFailure(port_.error())) {
-                MarkHungUp();
-                return false;
-            }
-            port_.clearError();
-            if (deadline.hasExpired()) {
+    const QDeadlineTimer deadline(WriteBoundMs(bytes.size()));
+    while (!bytes.empty()) {
+        const ssize_t count = ::write(static_cast<int>(port_.handle()), bytes.data(), bytes.size());
+        if (count > 0) {
+            bytes = bytes.subspan(static_cast<size_t>(count));
+        } else if (count < 0 && errno != EAGAIN && errno != EINTR) {
+            MarkHungUp();  // as with reads: a failed write means the device is gone
+            return false;
+        } else if (!AwaitWritable(deadline)) {
+            if (!hungUp_) {
                 port_.clear(QSerialPort::Output);
-                return false;
             }
+            return false;
         }
     }
     return true;
+}
+
+// Waits until the descriptor takes more bytes; false at the deadline or on a hang-up.
+bool QtSerialDevice::AwaitWritable(const QDeadlineTimer& deadline) {
+    pollfd out{static_cast<int>(port_.handle()), POLLOUT, 0};
+    int ready = 0;
+    do {
+        ready = poll(&out, 1, ClampToInt(deadline.remainingTime()));
+    } while (ready < 0 && errno == EINTR);
+    if (ready > 0 && (out.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+        MarkHungUp();
+        return false;
+    }
+    return ready > 0;
+}
+
+// True unless one poll says at once that the descriptor has nothing to read and no hang-up.
+bool QtSerialDevice::InputWaiting() const {
+    pollfd in{static_cast<int>(port_.handle()), POLLIN, 0};
+    return poll(&in, 1, 0) != 0;
 }
 
 int QtSerialDevice::WriteBoundMs(size_t byteCount) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QSerialPort>
 #include <QString>
 #include <cstdint>
@@ -45,7 +46,8 @@ private:
     bool OpenClaimed(const QString& systemPath, const LineSettings& settings);
     bool ApplyLineSettings(const LineSettings& settings);
     bool WaitForData();
-    bool DrainWrites(size_t byteCount);
+    bool AwaitWritable(const QDeadlineTimer& deadline);
+    bool InputWaiting() const;
     int WriteBoundMs(size_t byteCount) const;
     void OnError(QSerialPort::SerialPortError error);
     void MarkHungUp();

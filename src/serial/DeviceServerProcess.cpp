@@ -6,7 +6,7 @@
 #include <QTcpServer>
 #include <QThread>
 
-namespace zerandi::test {
+namespace zerandi {
 
 namespace {
 
@@ -111,4 +111,4 @@ void DeviceServerProcess::Stop() {
     }
 }
 
-}  // namespace zerandi::test
+}  // namespace zerandi

@@ -6,10 +6,11 @@
 
 #include "serial/NetworkAddress.h"
 
-namespace zerandi::test {
+namespace zerandi {
 
 // A real serial device server (ser2net) on a free loopback port in front of a serial device,
-// in raw or RFC 2217 mode, for as long as the object lives.
+// in raw or RFC 2217 mode, for as long as the object lives. For the tests and the benchmarks
+// that put one in front of the simulated router; the programs never start one.
 class DeviceServerProcess {
 public:
     ~DeviceServerProcess();
@@ -34,4 +35,4 @@ private:
     QString failure_;
 };
 
-}  // namespace zerandi::test
+}  // namespace zerandi
