@@ -9,7 +9,8 @@ _zerandi_cli_models="QR1201 QR1202 QR1203 QR1204 QR1205 QR1206 QR1207 QR1208 QR1
   QS1211 QS1212 QS1213 QS1214 QS1215 QR1216 QR1217"
 _zerandi_cli_bauds="9600 19200 38400 57600 115200"
 _zerandi_cli_commands="list-ports info config take read-outputs salvo monitors monitor
-  port-types scramble status controller messages send flash decode-log help"
+  port-types scramble backup restore compare status controller messages send flash decode-log
+  help"
 _zerandi_cli_controller_states="offline standby reset other-offline"
 
 # The sub-commands of a command that has them.
@@ -30,6 +31,7 @@ _zerandi_cli_command_options() {
     "port-types write") echo "--reverse= --take-delay= --allow-short" ;;
     "scramble write") echo "--allow-short" ;;
     "scramble import") echo "--save=" ;;
+    restore) echo "--only= --force" ;;
     status) echo "--watch= --check" ;;
     messages) echo "--seconds=" ;;
     flash) echo "--diag= --app0= --mtrx= --comm= --pld0= --pld1= --pld2=" ;;
@@ -41,8 +43,8 @@ _zerandi_cli_command_options() {
 _zerandi_cli_file_arguments() {
   case $1 in
     "salvo run" | "salvo capture" | "port-types write" | "scramble write" | \
-      "scramble import" | decode-log) echo 1 ;;
-    "scramble report") echo 2 ;;
+      "scramble import" | backup | restore | decode-log) echo 1 ;;
+    "scramble report" | compare) echo 2 ;;
     *) echo 0 ;;
   esac
 }
@@ -82,6 +84,7 @@ _zerandi_cli_global_value() {
 _zerandi_cli_option_value() {
   case $1 in
     --reverse) _zerandi_cli_reply "yes no" "$2" ;;
+    --only) _zerandi_cli_reply "configuration port-types scramble-map routing monitors" "$2" ;;
     --save | --diag | --app0 | --mtrx | --comm | --pld0 | --pld1 | --pld2)
       _zerandi_cli_files "$2"
       ;;

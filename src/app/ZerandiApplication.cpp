@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 
+#include "backupui/BackupActions.h"
 #include "serial/DispatchingSerialDevice.h"
 #include "serial/SerialSettingsDialog.h"
 #include "services/InternalError.h"
@@ -26,6 +27,7 @@ bool ZerandiApplication::Start(const PortChoice& port, uint32_t baud) {
     mainFrame_ = std::make_unique<CMainFrame>(ui_);
     mainFrame_->SetSetupHandler([this] { RunSerialSettings(); });
     OpenDocument(port, baud);
+    backupActions_ = std::make_unique<BackupActions>(*document_, *mainFrame_);
     mainFrame_->show();
 
     ViewContext context{ui_, *document_, *mainFrame_};

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace zerandi {
 
+class BackupActions;
 class CMainFrame;
 class CustomMdiChildWnd;
 class UiServices;
@@ -68,6 +69,8 @@ private:
     std::unique_ptr<RouterConfigDoc> document_;
     // After the document, so that the views and their windows go first at exit.
     std::unique_ptr<CMainFrame> mainFrame_;
+    // After the frame and the document it works on.
+    std::unique_ptr<BackupActions> backupActions_;
 };
 
 }  // namespace zerandi

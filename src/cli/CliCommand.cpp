@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "cli/BackupCommands.h"
 #include "cli/FlashCommand.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LogCommands.h"
+#include "cli/RestoreCommand.h"
 #include "cli/StatusCommands.h"
 #include "cli/SwitchingCommands.h"
 #include "cli/TableCommands.h"
@@ -39,6 +41,8 @@ std::span<const CliCommand> CliCommands() {
         AddIdentityCommands(commands);
         AddSwitchingCommands(commands);
         AddTableCommands(commands);
+        AddBackupCommands(commands);
+        AddRestoreCommand(commands);
         AddStatusCommands(commands);
         AddFlashCommand(commands);
         AddLogCommands(commands);

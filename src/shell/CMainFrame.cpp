@@ -72,6 +72,7 @@ CMainFrame::CMainFrame(UiServices& ui, QWidget* parent)
     setCentralWidget(mdiArea_);
 
     CreateCommonActions();
+    CreateRouterFileActions();
     CreateViewMenu();
     CreateWindowMenu();
     CreateToolBar();
@@ -133,6 +134,19 @@ void CMainFrame::CreateCommonActions() {
                                              "copyright"));
     common_.about->setIcon(LookupIcon(*this, "help-about", QStyle::SP_MessageBoxInformation));
     connect(common_.about, &QAction::triggered, this, &CMainFrame::ShowAbout);
+}
+
+void CMainFrame::CreateRouterFileActions() {
+    backUp_ = NewAction(QStringLiteral("Back Up Router..."),
+                        QStringLiteral("Save the whole router's state in a backup file"));
+    restore_ = NewAction(QStringLiteral("Restore Router..."),
+                         QStringLiteral("Write a backup file back to the router and check it"));
+    compare_ = NewAction(QStringLiteral("Compare with Router..."),
+                         QStringLiteral("List what differs between a backup file and the router"));
+    common_.routerFile = {backUp_, restore_, compare_};
+    for (QAction* action : common_.routerFile) {
+        action->setEnabled(false);
+    }
 }
 
 void CMainFrame::CreateViewMenu() {

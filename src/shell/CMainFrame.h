@@ -49,6 +49,11 @@ public:
     QAction& TechnicalSupportAction() const { return *common_.technicalSupport; }
     QAction& SetupAction() const { return *common_.setup; }
     QAction& ExitAction() const { return *common_.exit; }
+    // "Back Up Router...", "Restore Router..." and "Compare with Router..." in every File
+    // menu; disabled until their handler enables them.
+    QAction& BackUpAction() const { return *backUp_; }
+    QAction& RestoreAction() const { return *restore_; }
+    QAction& CompareAction() const { return *compare_; }
     QMenu& WindowMenu() const { return *common_.window; }
 
     // Lines the minimized child windows up along the bottom of the area; returns the top
@@ -63,6 +68,7 @@ public:
 
 private:
     void CreateCommonActions();
+    void CreateRouterFileActions();
     void CreateViewMenu();
     void CreateWindowMenu();
     void CreateToolBar();
@@ -84,6 +90,9 @@ private:
     QLabel* messagePane_ = nullptr;
     LockKeyIndicators* indicators_ = nullptr;
     CommonMenus common_;
+    QAction* backUp_ = nullptr;
+    QAction* restore_ = nullptr;
+    QAction* compare_ = nullptr;
     std::array<QAction*, kStandardCommandCount> commandActions_{};
     QList<QAction*> windowListActions_;
     std::unique_ptr<ViewMenuSet> frameMenus_;

@@ -46,10 +46,18 @@ QMenu& ViewMenuSet::AddMenu(const QString& title) {
 }
 
 void ViewMenuSet::Finish() {
+    AddFileSection(common_.routerFile);
+    AddFileSection({common_.exit});
+}
+
+void ViewMenuSet::AddFileSection(const QList<QAction*>& actions) {
+    if (actions.isEmpty()) {
+        return;
+    }
     if (!file_->isEmpty()) {
         file_->addSeparator();
     }
-    file_->addAction(common_.exit);
+    file_->addActions(actions);
 }
 
 QList<QMenu*> ViewMenuSet::MenuBarOrder() const {

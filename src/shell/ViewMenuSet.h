@@ -18,6 +18,8 @@ struct CommonMenus {
     QAction* usingHelp = nullptr;
     QAction* technicalSupport = nullptr;
     QAction* about = nullptr;
+    // What is done with the router as a whole ("Back Up Router..."), in every File menu.
+    QList<QAction*> routerFile;
     QMenu* view = nullptr;
     QMenu* window = nullptr;
 };
@@ -30,7 +32,7 @@ public:
     ViewMenuSet(const ViewMenuSet&) = delete;
     ViewMenuSet& operator=(const ViewMenuSet&) = delete;
 
-    // Items added here show above "E&xit".
+    // Items added here show above the router's items and "E&xit".
     QMenu& File();
     // Created when a view first asks for it.
     QMenu& Edit();
@@ -39,13 +41,15 @@ public:
     // A menu of the view's own, between Communications and Window.
     QMenu& AddMenu(const QString& title);
 
-    // Closes the File menu with "E&xit"; called once the view has added its items.
+    // Closes the File menu with the router's items and "E&xit"; called once the view has
+    // added its items.
     void Finish();
 
     QList<QMenu*> MenuBarOrder() const;
 
 private:
     QMenu* NewMenu(const QString& title);
+    void AddFileSection(const QList<QAction*>& actions);
 
     const CommonMenus& common_;
     QWidget* owner_;

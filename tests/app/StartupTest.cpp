@@ -148,7 +148,9 @@ TEST_F(StartupTest, TheFrameShowsItsOwnMenuWhenNoChildIsActive) {
     Area().setActiveSubWindow(nullptr);
 
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Communications", "&Window", "&Help"}));
-    EXPECT_EQ(Texts(MenuTitled(Bar(), "&File")->actions()), QStringList{"E&xit"});
+    EXPECT_EQ(
+        Texts(MenuTitled(Bar(), "&File")->actions()),
+        (QStringList{"Back Up Router...", "Restore Router...", "Compare with Router...", "E&xit"}));
     EXPECT_EQ(Texts(MenuTitled(Bar(), "&View")->actions()),
               (QStringList{"&Toolbar", "&Status Bar", "&Routing"}));
     EXPECT_EQ(Texts(MenuTitled(Bar(), "&Communications")->actions()), QStringList{"&Setup..."});

@@ -106,7 +106,8 @@ TEST_F(ViewPlugInTest, TheActiveViewsMenuBarCarriesItsOwnItems) {
     EXPECT_EQ(Texts(Bar().actions()), (QStringList{"&File", "&Edit", "&View", "&Communications",
                                                    "&Settings", "&Window", "&Help"}));
     EXPECT_EQ(Texts(MenuTitled(Bar(), "&File")->actions()),
-              (QStringList{"&Open...\tCtrl+O", "E&xit"}));
+              (QStringList{"&Open...\tCtrl+O", "Back Up Router...", "Restore Router...",
+                           "Compare with Router...", "E&xit"}));
     EXPECT_EQ(Texts(MenuTitled(Bar(), "&Communications")->actions()),
               (QStringList{"&Setup...", "Set Router Type"}));
 

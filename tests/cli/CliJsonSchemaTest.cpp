@@ -172,6 +172,8 @@ std::vector<Invocation> EveryCommandOnce(const QTemporaryDir& dir) {
     const QString salvo = dir.filePath("routing.svo");
     const QString ports = dir.filePath("ports.prt");
     const QString map = dir.filePath("map.scr");
+    const QString videoBackup = dir.filePath("video.zbk");
+    const QString dataBackup = dir.filePath("data.zbk");
     const QString image =
         WriteTestFile(dir, "code.mx", "S0030000FC\nS1060000010203F3\nS9030000FC\n");
     const QString halvern =
@@ -200,6 +202,12 @@ std::vector<Invocation> EveryCommandOnce(const QTemporaryDir& dir) {
         {"scramble write", video + QStringList{"--yes", "scramble", "write", map}, 0},
         {"scramble import", {"scramble", "import", halvern, "--save", dir.filePath("h.scr")}, 0},
         {"scramble report", {"scramble", "report", map, dir.filePath("report.txt")}, 0},
+        {"backup", video + QStringList{"backup", videoBackup}, 0},
+        {"backup", data + QStringList{"backup", dataBackup}, 0},
+        {"compare", {"compare", videoBackup, dataBackup}, 4},
+        {"compare", video + QStringList{"compare", videoBackup}, 0},
+        {"restore", video + QStringList{"--yes", "restore", videoBackup}, 0},
+        {"restore", data + QStringList{"restore", dataBackup, "--only", "routing"}, 0},
         {"status", video + QStringList{"status"}, 0},
         {"controller", video + QStringList{"controller", "standby"}, 0},
         {"messages", video + QStringList{"messages", "--seconds", "1"}, 0, true},

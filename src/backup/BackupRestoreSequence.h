@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "backup/BackupPart.h"
+#include "backup/BackupReadSequence.h"
+#include "backup/RouterBackup.h"
+#include "config/ConfigViewSettings.h"
+
+namespace zerandi {
+
+class RouterConfigDoc;
+
+// What a restore did with one part of the backup.
+struct RestorePartOutcome {
+    BackupPart part;
+    enum class State { Verified, Different, Failed, NotWritten, NotApplicable } state;
+    QStringList differences;  // for Different: what the read-back found, as BackupDifference
+                              // texts; for Failed: why, then what still differs
+};
+
+// Puts a backup back on the connected router, part by part, and proves it is back.
+//
+// The serial parameters, the Ethernet and expansion settings are written within the
+// configuration as "Write All" writes them. The router keeps them until the controller resets,
+// which the caller offers at the very end: none of them cuts the link during the restore, so
+// the read-back runs on the line as it is, before any reset. When the restore changes the
+// baud rate or the rear diagnostic port, the user is told before they are written that a link
+// on such a port must be opened again at the new settings after the reset.
+class BackupRestoreSequence {
+public:
+    using Progress = BackupReadSequence::Progress;  // same shape: false cancels before a step
+    enum class Outcome { Restored, Different, Refused, Failed, Cancelled };
+
+    BackupRestoreSequence(RouterConfigDoc& doc, const RouterBackup& backup,
+                          std::vector<BackupPart> parts);
+
+    // Reads the connected router (Read All) and writes the chosen parts in the order
+    // configuration, port types, scramble map, routing, monitors; then reads back what it
+    // wrote and compares. Only the outputs and monitors that differ from the router's are
+    // switched. With `otherRouterConfirmed` false, a backup of another model or control card
+    // than the connected router is Refused before anything is written, and OtherRouterText()
+    // says what differs. A backup of another model whose parts do not fit the connected model
+    // is Refused even when confirmed. A failed step stops the writing; a cancel stops it before
+    // the next part. Either way, what was written is still read back (nothing more is changed
+    // by that), so that every part says whether it was written and how it reads now.
+    Outcome Run(const Progress& progress, bool otherRouterConfirmed);
+
+    Outcome Result() const { return outcome_; }
+    QString OtherRouterText() const { return otherRouterText_; }
+    const std::vector<RestorePartOutcome>& Parts() const { return parts_; }  // in write order
+    // Lines for people: first why it stopped, when it was Refused, Failed or Cancelled; then
+    // one line a part ("configuration: written and verified", "port types: not written"), each
+    // followed by one line a difference.
+    QStringList SummaryLines() const;
+    // True when the configuration or the port types were written: they take effect when the
+    // controller resets, which the caller offers once, at the end.
+    bool ConfigurationWritten() const { return configurationWritten_; }
+
+private:
+    std::optional<Outcome> ReadRouter(const Progress& progress, int total);
+    std::optional<QString> OtherRouterFault(bool confirmed) const;
+    Outcome WriteParts(const Progress& progress, int total);
+    bool Write(BackupPart part);
+    bool WriteConfiguration();
+    bool WritePortTypes();
+    bool WriteScrambleMap();
+    bool WriteRouting();
+    bool WriteMonitors();
+    void AnnounceLinkSettings() const;
+    bool AnyIn(RestorePartOutcome::State state) const;
+    bool AnyWritten() const;
+    void ReadBack();
+    Outcome Finish(Outcome outcome);
+
+    RouterConfigDoc& doc_;
+    BackupIdentity taken_;  // the router the backup was taken from
+    // The backup as the connected router is to hold it: with its identity but the protocol of
+    // the backup, the one identity field that a restore writes.
+    RouterBackup backup_;
+    std::vector<BackupPart> asked_;
+    std::optional<RouterBackup> current_;  // the router before anything was written
+    ConfigViewSettings settings_;
+    Outcome outcome_ = Outcome::Failed;
+    QString otherRouterText_;
+    QString stopped_;  // why the restore stopped early
+    std::vector<RestorePartOutcome> parts_;
+    bool configurationWritten_ = false;
+};
+
+}  // namespace zerandi

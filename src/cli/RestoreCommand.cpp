@@ -1,0 +1,199 @@
+#include "cli/RestoreCommand.h"
+
+#include <QJsonArray>
+#include <optional>
+
+#include "backup/BackupFile.h"
+#include "backup/BackupPart.h"
+#include "backup/BackupRestoreSequence.h"
+#include "cli/CliCommand.h"
+#include "cli/CliContext.h"
+#include "cli/CliProgress.h"
+#include "cli/CliReset.h"
+#include "cli/CliResult.h"
+#include "cli/CliStandardStream.h"
+#include "cli/CliUiServices.h"
+#include "config/RouterConfigDoc.h"
+#include "services/UserFileRead.h"
+
+namespace zerandi {
+
+namespace {
+
+using Outcome = BackupRestoreSequence::Outcome;
+using State = RestorePartOutcome::State;
+
+const QString kOnlyOption = QStringLiteral("only");
+const QString kForceOption = QStringLiteral("force");
+
+QStringList PartWords() {
+    QStringList words;
+    for (const BackupPart part : AllBackupParts()) {
+        words << BackupPartWord(part);
+    }
+    return words;
+}
+
+// The parts --only names (every part without it); nothing after a usage error.
+std::optional<std::vector<BackupPart>> ChosenParts(const CliContext& context) {
+    if (!context.IsSet(kOnlyOption)) {
+        return AllBackupParts();
+    }
+    std::vector<BackupPart> parts;
+    for (const QString& word : context.Value(kOnlyOption).split(QLatin1Char(','))) {
+        const std::optional<BackupPart> part = BackupPartFromWord(word);
+        if (!part) {
+            context.Usage(QStringLiteral("--only takes %1, separated by commas; \"%2\" is none.")
+                              .arg(PartWords().join(QStringLiteral(", ")), word));
+            return std::nullopt;
+        }
+        parts.push_back(*part);
+    }
+    return parts;
+}
+
+// The backup in the file, or on standard input for "-", checked whole; nothing after saying
+// why not.
+std::optional<RouterBackup> ReadBackupFile(const CliContext& context, const QString& path) {
+    const std::optional<QByteArray> bytes =
+        context.ReadInput(path, {.maxBytes = BackupFile::kMaxFileBytes});
+    if (!bytes) {
+        return std::nullopt;
+    }
+    BackupFile::Parsed parsed = BackupFile::FromBytes(*bytes);
+    if (!parsed.backup) {
+        QString text = BackupFile::RefusedText(CliInputName(path), parsed.fault)
+                           .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        context.Refuse(text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.'));
+    }
+    return std::move(parsed.backup);
+}
+
+QString StateWord(State state) {
+    switch (state) {
+        case State::Verified:
+            return QStringLiteral("verified");
+        case State::Different:
+            return QStringLiteral("different");
+        case State::Failed:
+            return QStringLiteral("failed");
+        case State::NotWritten:
+            return QStringLiteral("not-written");
+        case State::NotApplicable:
+            break;
+    }
+    return QStringLiteral("not-applicable");
+}
+
+// JSON: one object a part. Text: the lines for people, without the reason it stopped, which
+// is on standard error.
+void AddParts(const CliContext& context, const BackupRestoreSequence& sequence, bool stopped) {
+    const QString label = QStringLiteral("Parts");
+    if (!context.Json()) {
+        context.Result().AddList(label, sequence.SummaryLines().mid(stopped ? 1 : 0));
+        return;
+    }
+    CliTable table{{QStringLiteral("Part"), QStringLiteral("State"), QStringLiteral("Differences")},
+                   {}};
+    for (const RestorePartOutcome& outcome : sequence.Parts()) {
+        table.rows.push_back({BackupPartWord(outcome.part), StateWord(outcome.state),
+                              QJsonArray::fromStringList(outcome.differences)});
+    }
+    context.Result().AddTable(label, std::move(table));
+}
+
+// The question is asked once, after everything was read back; not after Ctrl-C.
+CliExit OfferReset(CliContext& context, const BackupRestoreSequence& sequence, Outcome outcome) {
+    if (!sequence.ConfigurationWritten()) {
+        context.Result().Add(QStringLiteral("Reset"), false);
+        return CliExit::Ok;
+    }
+    if (outcome == Outcome::Cancelled) {
+        context.Ui().TellInformation(
+            QStringLiteral("What was written takes effect when the controller resets."));
+        context.Result().Add(QStringLiteral("Reset"), false);
+        return CliExit::Ok;
+    }
+    return AskToResetController(context, RouterConfigDoc::ConfigurationResetQuestion());
+}
+
+CliExit ExitOf(Outcome outcome) {
+    switch (outcome) {
+        case Outcome::Restored:
+            return CliExit::Ok;
+        case Outcome::Different:
+            return CliExit::Difference;
+        case Outcome::Refused:
+            return CliExit::Usage;
+        case Outcome::Cancelled:
+            return CliExit::Interrupted;
+        case Outcome::Failed:
+            break;
+    }
+    return CliExit::RouterFailed;
+}
+
+Outcome RunRestore(const CliContext& context, BackupRestoreSequence& sequence) {
+    std::optional<CliProgress> progress;
+    const auto shown = [&progress, &context](int done, int total, const QString& /*step*/) {
+        if (!progress) {
+            progress.emplace(QStringLiteral("restore steps"), total, context.Quiet());
+        }
+        progress->Show(done);
+        return !CliContext::Interrupted();
+    };
+    return sequence.Run(shown, context.IsSet(kForceOption));
+}
+
+CliExit Restore(CliContext& context) {
+    const std::optional<std::vector<BackupPart>> parts = ChosenParts(context);
+    if (!parts) {
+        return CliExit::Usage;
+    }
+    const std::optional<RouterBackup> backup = ReadBackupFile(context, context.Argument(0));
+    if (!backup) {
+        return CliExit::Usage;
+    }
+    if (const auto failed = context.OpenRouter()) {
+        return *failed;
+    }
+    BackupRestoreSequence sequence(context.Doc(), *backup, *parts);
+    const Outcome outcome = RunRestore(context, sequence);
+    const QString name = context.Command().name + QStringLiteral(": ");
+    if (outcome == Outcome::Refused) {
+        const QString force = context.IsSet(kForceOption)
+                                  ? QString()
+                                  : QStringLiteral(" --force restores it all the same.");
+        context.Ui().TellError(name + sequence.OtherRouterText() +
+                               QStringLiteral(" Nothing has been written to the router.") + force);
+        return CliExit::Usage;
+    }
+    const bool stopped = outcome == Outcome::Failed || outcome == Outcome::Cancelled;
+    if (stopped) {
+        context.Ui().TellError(name + sequence.SummaryLines().value(0));
+    }
+    AddParts(context, sequence, stopped);
+    const CliExit reset = OfferReset(context, sequence, outcome);
+    return reset == CliExit::Ok ? ExitOf(outcome) : reset;
+}
+
+}  // namespace
+
+void AddRestoreCommand(std::vector<CliCommand>& commands) {
+    // The sequence reads the whole router itself, "Read All" first: the line is all it needs.
+    commands.push_back(
+        {QStringLiteral("restore"),
+         QStringLiteral("FILE.zbk|-"),
+         QStringLiteral("write a backup file back to the router and read it back"),
+         {{kOnlyOption, QStringLiteral("PARTS"),
+           QStringLiteral("Restore only these parts, separated by commas: configuration, "
+                          "port-types, scramble-map, routing, monitors.")},
+          {kForceOption, QString(),
+           QStringLiteral("Restore a backup of another model or control card.")}},
+         1,
+         1,
+         RouterNeed::Link,
+         Restore});
+}
+
+}  // namespace zerandi
