@@ -123,12 +123,18 @@ struct WireRun {
     bool ok = true;
 };
 
-// Runs `transfer` `runs` times, the router's received frames cleared before each run.
+// Runs `transfer` `runs` times, the router's received frames cleared before each run. With
+// `startFrom`, the router is put back in that state before each run, so that a transfer that
+// changes the router does the same work every run.
 template <typename Transfer>
-WireRun MeasureTransfer(PacedRouter& paced, int runs, Transfer transfer) {
+WireRun MeasureTransfer(PacedRouter& paced, int runs, Transfer transfer,
+                        const zsim::RouterState* startFrom = nullptr) {
     WireRun run;
     std::vector<double> samples;
     for (int i = 0; i < runs; ++i) {
+        if (startFrom != nullptr) {
+            paced.router.Update([startFrom](zsim::RouterState& state) { state = *startFrom; });
+        }
         const zsim::RouterState before = paced.router.Snapshot();
         paced.router.ClearReceivedFrames();
         samples.push_back(TimeMs([&] { run.ok = transfer() && run.ok; }));

@@ -83,6 +83,7 @@ BackupRestoreSequence::Outcome BackupRestoreSequence::Run(const Progress& progre
             {part, BackupHoldsPart(backup_, part) ? State::NotWritten : State::NotApplicable, {}});
     }
     configurationWritten_ = false;
+    readBackSettings_.reset();
     otherRouterText_.clear();
     stopped_.clear();
     const auto toWrite = std::count_if(parts_.begin(), parts_.end(), [](const auto& outcome) {
@@ -284,10 +285,13 @@ bool BackupRestoreSequence::AnyWritten() const {
 }
 
 void BackupRestoreSequence::ReadBack() {
-    const std::optional<RouterBackup> after = BackupReadSequence(doc_).Run();
+    BackupReadSequence reader(doc_);
+    const std::optional<RouterBackup> after = reader.Run();
     const std::vector<BackupDifference> differences =
         after ? CompareBackups(backup_, *after) : std::vector<BackupDifference>{};
-    if (!after && stopped_.isEmpty()) {
+    if (after) {
+        readBackSettings_ = reader.Settings();
+    } else if (stopped_.isEmpty()) {
         stopped_ = QStringLiteral("Everything was written, but reading it back failed.");
     }
     for (RestorePartOutcome& outcome : parts_) {

@@ -59,6 +59,9 @@ public:
     // True when the configuration or the port types were written: they take effect when the
     // controller resets, which the caller offers once, at the end.
     bool ConfigurationWritten() const { return configurationWritten_; }
+    // What the read-back's "Read All" left: the configuration view's settings as the router
+    // holds them after the restore; nothing when nothing was read back or the read-back failed.
+    const std::optional<ConfigViewSettings>& ReadBackSettings() const { return readBackSettings_; }
 
 private:
     std::optional<Outcome> ReadRouter(const Progress& progress, int total);
@@ -84,6 +87,7 @@ private:
     std::vector<BackupPart> asked_;
     std::optional<RouterBackup> current_;  // the router before anything was written
     ConfigViewSettings settings_;
+    std::optional<ConfigViewSettings> readBackSettings_;
     Outcome outcome_ = Outcome::Failed;
     QString otherRouterText_;
     QString stopped_;  // why the restore stopped early

@@ -148,6 +148,9 @@ void BackupActions::Restore() {
         }
         RunRestore(sequence, true);
     }
+    if (const std::optional<ConfigViewSettings>& settings = sequence.ReadBackSettings()) {
+        emit doc_.ConfigurationRead(*settings);
+    }
     if (sequence.ConfigurationWritten()) {
         doc_.AskAndResetController(RouterConfigDoc::ConfigurationResetQuestion());
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "config/ConfigViewSettings.h"
 #include "config/ControlProtocol.h"
 #include "protocol/ControlCardInfo.h"
 #include "protocol/PartitionParameters.h"
@@ -21,7 +22,7 @@ class UiServices;
 
 // The one document: what is known about the connected router, and the facade through
 // which every view reaches it. Views connect to ViewsRefresh, which is emitted when the
-// product id or the scramble-map switch changes.
+// product id or the scramble-map switch changes, and to ConfigurationRead.
 class RouterConfigDoc : public QObject {
     Q_OBJECT
 
@@ -76,6 +77,9 @@ public:
 
 signals:
     void ViewsRefresh();
+    // Emitted by whoever read the router's whole configuration outside the configuration
+    // view (a restore's read-back): what that read left, for the view to show.
+    void ConfigurationRead(const ConfigViewSettings& settings);
 
 private:
     UiServices& ui_;

@@ -112,6 +112,8 @@ RouterConfigFormView::RouterConfigFormView(RouterConfigDoc& doc, QWidget* parent
     form->addWidget(BuildButtons());
     form->addStretch();
     connect(&doc_, &RouterConfigDoc::ViewsRefresh, this, &RouterConfigFormView::OnDocumentUpdate);
+    connect(&doc_, &RouterConfigDoc::ConfigurationRead, this,
+            &RouterConfigFormView::OnConfigurationRead);
     RefreshControls();
 }
 
@@ -396,6 +398,12 @@ void RouterConfigFormView::OnCardAddressEdited() {
 
 void RouterConfigFormView::OnDocumentUpdate() {
     update();
+}
+
+// The whole configuration was read elsewhere: the controls show it as after "Read All".
+void RouterConfigFormView::OnConfigurationRead(const ConfigViewSettings& settings) {
+    settings_ = settings;
+    RefreshControls();
 }
 
 RouterConfigFormView::Terms RouterConfigFormView::CurrentTerms() const {

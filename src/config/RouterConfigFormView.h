@@ -81,6 +81,7 @@ private:
 
     void OnCardAddressEdited();
     void OnDocumentUpdate();
+    void OnConfigurationRead(const ConfigViewSettings& settings);
 
     RouterConfigDoc& doc_;
     ConfigViewSettings settings_;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -14,12 +16,14 @@
 #include "backup/BackupFile.h"
 #include "backupui/BackupActions.h"
 #include "backupui/BackupResultDialog.h"
+#include "config/RouterConfigFormView.h"
 #include "shell/CMainFrame.h"
 #include "support/AccessibilityAudit.h"
 #include "support/DocumentFixture.h"
 #include "support/FrameFields.h"
 #include "support/MenuLookup.h"
 #include "support/TempFiles.h"
+#include "widgets/NumberEdit.h"
 
 namespace zerandi::test {
 namespace {
@@ -229,6 +233,29 @@ TEST_F(BackupActionsTest, ABackupOfAnotherCardIsRestoredOnlyWhenTheUserSaysSo) {
     EXPECT_TRUE(ui.MessageTexts()[0].startsWith("This backup is of another router:\n"));
     EXPECT_TRUE(ui.MessageTexts()[0].endsWith("\nRestore it anyway?"));
     EXPECT_EQ(simulator.SourceOn(3), 30);
+}
+
+TEST_F(BackupActionsTest, TheConfigurationWindowShowsWhatTheRestoreWrote) {
+    ChangeRouter([](zsim::RouterState& state) { state.cardAddress = 5; });
+    const QString path = folder.filePath(QStringLiteral("address.zbk"));
+    BackUpTo(path);
+    ChangeRouter([](zsim::RouterState& state) { state.cardAddress = 9; });
+    auto* view = new RouterConfigFormView(*doc);
+    frame->MdiArea().addSubWindow(view)->show();
+    QTest::mouseClick(&FindIn<QPushButton>(*view, QStringLiteral("readAll")), Qt::LeftButton);
+    const auto& address = FindIn<NumberEdit>(*view, QStringLiteral("cardAddress"));
+    ASSERT_EQ(address.text().toStdString(), "9");
+    ui.ClearMessages();
+
+    ui.AnswerNextFilePrompt(path);
+    ui.HandleNextDialog([](QDialog&) { return true; });  // the parts as offered
+    ui.AnswerNextMessage(MessageAnswer::No);             // the reset question
+    RecordNextResult();
+    frame->RestoreAction().trigger();
+
+    EXPECT_TRUE(resultRows.contains(QStringLiteral("configuration: written and verified")))
+        << resultRows.join('\n').toStdString();
+    EXPECT_EQ(address.text().toStdString(), "5");
 }
 
 }  // namespace
