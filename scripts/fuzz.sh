@@ -21,7 +21,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh" clang libclang-rt-14-dev
 build="${ZERANDI_FUZZ_BUILD:-$root/build-fuzz}"
 targets=(reply_decoders salvo_text port_type_file scramble_map_file halvern_import
-  srecord_check comm_log frame_parser)
+  srecord_check comm_log frame_parser salvo_check backup_file names_csv)
 if [ $# -gt 0 ]; then
   targets=("$@")
 fi

@@ -56,7 +56,9 @@ void CsvReader::SkipEmptyLines() {
 }
 
 std::optional<QString> CsvReader::DecodedLine(qsizetype index) {
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // The file's own byte-order mark is gone already; one at the start of a later line is
+    // part of the text, as it is anywhere else in the line.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder(WithoutCarriageReturn(lines_.at(index)));
     if (decoder.hasError()) {
         return Fail(static_cast<int>(index) + 1, QStringLiteral("the text is not UTF-8."));

@@ -17,7 +17,11 @@ QString RouterNames::Name(NameKind kind, int number) const {
 }
 
 void RouterNames::SetName(NameKind kind, int number, const QString& name) {
-    const QString trimmed = name.trimmed();
+    // A line break is kept as "\n" alone: a carriage return would not come back the same
+    // from the names file, whose line ends may be CR LF.
+    QString lines = name;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const QString trimmed = lines.trimmed();
     if (trimmed.isEmpty()) {
         Of(kind).erase(number);
     } else {

@@ -23,8 +23,9 @@ public:
     // The largest router has this many inputs and as many outputs.
     static constexpr int kMaxNumber = 2048;
 
-    QString Name(NameKind kind, int number) const;                 // empty when unnamed
-    void SetName(NameKind kind, int number, const QString& name);  // trimmed; empty removes
+    QString Name(NameKind kind, int number) const;  // empty when unnamed
+    // Trimmed, each line break as "\n"; an empty name removes it.
+    void SetName(NameKind kind, int number, const QString& name);
     bool IsEmpty() const;
     // "7 VTR 2" when named, "7" otherwise: the text after "Output " in a label.
     QString Label(NameKind kind, int number) const;

@@ -53,7 +53,9 @@ TEST(RouterNamesCsvTest, RoundTripKeepsEveryName) {
                                        {NameKind::Input, kInputs, "スタジオ, \"A\""},
                                        {NameKind::Output, 1, "multi\nline\nname"},
                                        {NameKind::Output, kOutputs, "\"quoted\""},
-                                       {NameKind::Output, 4, "a,b,,c"}});
+                                       {NameKind::Output, 4, "a,b,,c"},
+                                       // A byte-order mark opening the name's second line.
+                                       {NameKind::Output, 5, "a\n\xEF\xBB\xBF b"}});
     QString fault;
     const std::optional<RouterNames> read = Parse(RouterNamesToCsv(names), fault);
     ASSERT_TRUE(read) << fault.toStdString();
@@ -75,6 +77,9 @@ TEST(RouterNamesCsvTest, ReadsWhatSpreadsheetsAndPeopleWrite) {
         {"a quoted CR LF becomes one line break",
          "kind,number,name\r\ninput,1,\"a\r\nb\"\r\n",
          {{NameKind::Input, 1, "a\nb"}}},
+        {"a lone CR in a quoted name is a line break too",
+         "kind,number,name\ninput,1,\"a\r\rb\"\n",
+         {{NameKind::Input, 1, "a\n\nb"}}},
         {"empty lines and an empty name",
          "kind,number,name\r\n\r\ninput,1,\r\n\r\ninput,2,B\r\n",
          {{NameKind::Input, 2, "B"}}},
