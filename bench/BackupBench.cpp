@@ -15,8 +15,6 @@
 #include "bench/BenchSupport.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
-#include "serial/PortChoice.h"
-#include "serial/QtSerialDevice.h"
 
 namespace {
 
@@ -26,13 +24,6 @@ using zerandi::RouterBackup;
 
 constexpr int kRuns = 7;
 constexpr double kAllowedOverBareClient = 1.03;
-
-// A document with a link of its own on the paced router's line.
-std::unique_ptr<zerandi::RouterConfigDoc> DocumentOn(zbench::PacedRouter& paced) {
-    return std::make_unique<zerandi::RouterConfigDoc>(
-        paced.ui, std::make_unique<zerandi::QtSerialDevice>(), paced.clock,
-        zerandi::PortChoice::Device(paced.DevicePath()), paced.baud);
-}
 
 // How many requests of a run repeat one sent before it.
 size_t RepeatedRequests(const zbench::Frames& requests) {
@@ -50,7 +41,7 @@ size_t RepeatedRequests(const zbench::Frames& requests) {
 // The backup runs on the document's own link, so the facade of the paced router only serves
 // the bare-client replay.
 zbench::WireRun MeasureBackup(zbench::PacedRouter& paced) {
-    const auto doc = DocumentOn(paced);
+    const auto doc = zbench::DocumentOn(paced);
     auto run = zbench::MeasureTransfer(
         paced, kRuns, [&] { return zerandi::BackupReadSequence(*doc).Run().has_value(); });
     doc->CommPort().Close();
@@ -95,7 +86,7 @@ double PausesAloneMs(zerandi::UiServices& ui, int pauses) {
 // Every part, each run from the same router state: the restore reads the router, writes the
 // configuration and the scramble map, takes every output, and reads everything back.
 zbench::WireRun MeasureRestore(zbench::PacedRouter& paced) {
-    const auto doc = DocumentOn(paced);
+    const auto doc = zbench::DocumentOn(paced);
     const std::optional<RouterBackup> taken = zerandi::BackupReadSequence(*doc).Run();
     if (!taken) {
         doc->CommPort().Close();

@@ -17,6 +17,7 @@
 
 #include "serial/DispatchingSerialDevice.h"
 #include "serial/PortChoice.h"
+#include "serial/QtSerialDevice.h"
 #include "serial/Rfc2217Codec.h"
 
 namespace zbench {
@@ -290,6 +291,12 @@ void PrintRows(const std::string& operation, const WireRun& run,
     if (run.bareClientMs >= 0) {
         PrintRow("  " + bareClientLabel, run.bytes, run.allowedMs, run.bareClientMs);
     }
+}
+
+std::unique_ptr<zerandi::RouterConfigDoc> DocumentOn(PacedRouter& paced) {
+    return std::make_unique<zerandi::RouterConfigDoc>(
+        paced.ui, std::make_unique<zerandi::QtSerialDevice>(), paced.clock,
+        zerandi::PortChoice::Device(paced.DevicePath()), paced.baud);
 }
 
 }  // namespace zbench

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "config/RouterConfigDoc.h"
 #include "protocol/RouterDiagnosticCommPort.h"
 #include "serial/NetworkAddress.h"
 #include "serial/SystemClock.h"
@@ -160,5 +161,8 @@ void PrintRow(const std::string& operation, size_t bytes, double allowedMs, doub
 // The run's row, and a bare-client row under it when one was measured.
 void PrintRows(const std::string& operation, const WireRun& run,
                const std::string& bareClientLabel = "same bytes, bare client");
+
+// A document with a link of its own on the paced router's line, as the programs open it.
+std::unique_ptr<zerandi::RouterConfigDoc> DocumentOn(PacedRouter& paced);
 
 }  // namespace zbench

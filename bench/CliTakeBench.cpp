@@ -16,10 +16,10 @@ constexpr int kRunLimitMs = 10000;
 
 bool RunTake(const zbench::PacedRouter& paced) {
     QProcess cli;
-    cli.start(QStringLiteral(ZERANDI_CLI_PATH),
-              {QStringLiteral("--port"), paced.DevicePath(), QStringLiteral("--baud"),
-               QString::number(kBaud), QStringLiteral("take"), QStringLiteral("5"),
-               QStringLiteral("3")});
+    cli.start(
+        QStringLiteral(ZERANDI_CLI_PATH),
+        {QStringLiteral("--port"), paced.DevicePath(), QStringLiteral("--baud"),
+         QString::number(kBaud), QStringLiteral("take"), QStringLiteral("5"), QStringLiteral("3")});
     return cli.waitForFinished(kRunLimitMs) && cli.exitStatus() == QProcess::NormalExit &&
            cli.exitCode() == 0;
 }

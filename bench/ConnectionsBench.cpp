@@ -14,8 +14,6 @@
 #include "bench/BenchSupport.h"
 #include "config/RouterConfigDoc.h"
 #include "connect/RouterConnectFormView.h"
-#include "serial/PortChoice.h"
-#include "serial/QtSerialDevice.h"
 
 namespace {
 
@@ -51,8 +49,8 @@ int main(int argc, char** argv) {
     if (!paced.StartLine()) {
         return 1;
     }
-    zerandi::RouterConfigDoc doc(paced.ui, std::make_unique<zerandi::QtSerialDevice>(), paced.clock,
-                                 zerandi::PortChoice::Device(paced.DevicePath()), paced.baud);
+    const auto document = zbench::DocumentOn(paced);
+    zerandi::RouterConfigDoc& doc = *document;
     QMainWindow window;
     auto* area = new QMdiArea(&window);
     window.setCentralWidget(area);

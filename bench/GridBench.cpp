@@ -20,8 +20,6 @@
 #include "config/RouterModelTables.h"
 #include "connect/ConnectSettingsMenu.h"
 #include "routing/RoutingGridView.h"
-#include "serial/PortChoice.h"
-#include "serial/QtSerialDevice.h"
 
 namespace {
 
@@ -71,8 +69,8 @@ int main(int argc, char** argv) {
     if (!paced.StartLine()) {
         return 1;
     }
-    zerandi::RouterConfigDoc doc(paced.ui, std::make_unique<zerandi::QtSerialDevice>(), paced.clock,
-                                 zerandi::PortChoice::Device(paced.DevicePath()), paced.baud);
+    const auto document = zbench::DocumentOn(paced);
+    zerandi::RouterConfigDoc& doc = *document;
     zerandi::ConnectSettingsMenu takeFlags([] { return zerandi::ConnectSettingsMenu::Router{}; });
     QMainWindow window;
     auto* area = new QMdiArea(&window);

@@ -8,8 +8,6 @@
 #include "config/ConfigViewSettings.h"
 #include "config/RouterConfigDoc.h"
 #include "connect/TakeLists.h"
-#include "serial/PortChoice.h"
-#include "serial/QtSerialDevice.h"
 
 namespace {
 
@@ -20,8 +18,8 @@ constexpr int kFirstInput = 1;
 // "Read All" runs on the document's own link, so the facade of the paced router only
 // serves the bare-client replay.
 zbench::WireRun MeasureReadAll(zbench::PacedRouter& paced) {
-    zerandi::RouterConfigDoc doc(paced.ui, std::make_unique<zerandi::QtSerialDevice>(), paced.clock,
-                                 zerandi::PortChoice::Device(paced.DevicePath()), paced.baud);
+    const auto document = zbench::DocumentOn(paced);
+    zerandi::RouterConfigDoc& doc = *document;
     zerandi::ConfigViewSettings settings;
     auto run = zbench::MeasureTransfer(paced, kRuns, [&] {
         zerandi::ConfigReadSequence(doc, settings).Run();

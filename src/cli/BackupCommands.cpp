@@ -103,21 +103,9 @@ CliExit Backup(CliContext& context) {
     return CliExit::Ok;
 }
 
-// The backup in a file, or on standard input for "-", checked whole; nothing after saying why
-// not.
-std::optional<RouterBackup> ReadBackup(const CliContext& context, const QString& path) {
-    const std::optional<QByteArray> bytes = context.ReadInput(
-        path, {.maxBytes = BackupFile::kMaxFileBytes,
-               .openFailureText = QStringLiteral("Could not open the backup file %1.").arg(path)});
-    if (!bytes) {
-        return std::nullopt;
-    }
-    BackupFile::Parsed parsed = BackupFile::FromBytes(*bytes);
-    if (!parsed.backup) {
-        context.Refuse(QStringLiteral("%1 is not a backup Zerandi can read: %2")
-                           .arg(CliInputName(path), parsed.fault));
-    }
-    return std::move(parsed.backup);
+// How compare refuses a file that is not a backup.
+QString CompareRefusal(const QString& name, const QString& fault) {
+    return QStringLiteral("%1 is not a backup Zerandi can read: %2").arg(name, fault);
 }
 
 // Text: one line a difference, nothing when there is none. JSON: whether they are the same,
@@ -145,7 +133,8 @@ CliExit ShowDifferences(const CliContext& context,
 // taken now.
 BackupTaken CompareWith(CliContext& context) {
     if (context.Arguments().size() > 1) {
-        std::optional<RouterBackup> backup = ReadBackup(context, context.Argument(1));
+        std::optional<RouterBackup> backup =
+            ReadBackupArgument(context, context.Argument(1), CompareRefusal);
         return backup ? BackupTaken(std::move(*backup)) : BackupTaken(CliExit::Usage);
     }
     if (const auto failed = context.OpenRouter()) {
@@ -158,7 +147,8 @@ CliExit Compare(CliContext& context) {
     if (context.Argument(1) == kStandardStream) {
         return context.Usage(QStringLiteral("only the first file may be standard input (-)."));
     }
-    const std::optional<RouterBackup> before = ReadBackup(context, context.Argument(0));
+    const std::optional<RouterBackup> before =
+        ReadBackupArgument(context, context.Argument(0), CompareRefusal);
     if (!before) {
         return CliExit::Usage;
     }
@@ -170,6 +160,21 @@ CliExit Compare(CliContext& context) {
 }
 
 }  // namespace
+
+std::optional<RouterBackup> ReadBackupArgument(const CliContext& context, const QString& path,
+                                               const BackupRefusal& refusal) {
+    const std::optional<QByteArray> bytes = context.ReadInput(
+        path, {.maxBytes = BackupFile::kMaxFileBytes,
+               .openFailureText = QStringLiteral("Could not open the backup file %1.").arg(path)});
+    if (!bytes) {
+        return std::nullopt;
+    }
+    BackupFile::Parsed parsed = BackupFile::FromBytes(*bytes);
+    if (!parsed.backup) {
+        context.Refuse(refusal(CliInputName(path), parsed.fault));
+    }
+    return std::move(parsed.backup);
+}
 
 void AddBackupCommands(std::vector<CliCommand>& commands) {
     // The sequence reads the whole router itself, "Read All" first: the line is all it needs.

@@ -6,15 +6,14 @@
 #include "backup/BackupFile.h"
 #include "backup/BackupPart.h"
 #include "backup/BackupRestoreSequence.h"
+#include "cli/BackupCommands.h"
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
 #include "cli/CliProgress.h"
 #include "cli/CliReset.h"
 #include "cli/CliResult.h"
-#include "cli/CliStandardStream.h"
 #include "cli/CliUiServices.h"
 #include "config/RouterConfigDoc.h"
-#include "services/UserFileRead.h"
 
 namespace zerandi {
 
@@ -52,21 +51,11 @@ std::optional<std::vector<BackupPart>> ChosenParts(const CliContext& context) {
     return parts;
 }
 
-// The backup in the file, or on standard input for "-", checked whole; nothing after saying
-// why not.
-std::optional<RouterBackup> ReadBackupFile(const CliContext& context, const QString& path) {
-    const std::optional<QByteArray> bytes =
-        context.ReadInput(path, {.maxBytes = BackupFile::kMaxFileBytes});
-    if (!bytes) {
-        return std::nullopt;
-    }
-    BackupFile::Parsed parsed = BackupFile::FromBytes(*bytes);
-    if (!parsed.backup) {
-        QString text = BackupFile::RefusedText(CliInputName(path), parsed.fault)
-                           .replace(QLatin1Char('\n'), QLatin1Char(' '));
-        context.Refuse(text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.'));
-    }
-    return std::move(parsed.backup);
+// How restore refuses a file that is not a backup: as the window tells it, on one line.
+QString RestoreRefusal(const QString& name, const QString& fault) {
+    QString text =
+        BackupFile::RefusedText(name, fault).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
 }
 
 QString StateWord(State state) {
@@ -150,7 +139,8 @@ CliExit Restore(CliContext& context) {
     if (!parts) {
         return CliExit::Usage;
     }
-    const std::optional<RouterBackup> backup = ReadBackupFile(context, context.Argument(0));
+    const std::optional<RouterBackup> backup =
+        ReadBackupArgument(context, context.Argument(0), RestoreRefusal);
     if (!backup) {
         return CliExit::Usage;
     }
