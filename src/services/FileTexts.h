@@ -11,6 +11,13 @@ inline const QString kCouldNotWriteFileText = QStringLiteral("Could not write fi
 inline const QString kNoFileNameToSaveText =
     QStringLiteral("No filename to save to - please open a file first.");
 
+// A file that could not be saved: what went wrong, then the file and the system's reason
+// ("No space left on device").
+inline QString FileFailureText(const QString& sentence, const QString& path,
+                               const QString& reason) {
+    return QStringLiteral("%1\n%2: %3").arg(sentence, path, reason);
+}
+
 // A folder, a device or a pipe named where a file was expected.
 inline QString NotARegularFileText(const QString& path) {
     return QStringLiteral(

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "services/FileTexts.h"
 
@@ -13,12 +14,21 @@ class UiServices;
 // Turns every "\n" into carriage return and line feed, as text files are stored.
 QByteArray WithCrLf(const QString& text);
 
-// Writes the bytes to `path`, atomically where that keeps the file as the user knows it: the
-// file that was there stays as it was unless everything was written. A file with a second
-// hard link, one owned by another user and one in a folder that takes no new file are written
-// in place instead, so that the links, the owner and the save survive. `openFailureText` or
-// "Could not write file." tells the user what went wrong; the result is true only when the
-// file holds the bytes.
+// Why nothing can be saved at `path`, told before any work is done for the save: a folder, a
+// socket or a disk device stands there, or the folder the file would go into is missing or
+// refuses it. The whole message, naming the file and the reason; nothing when a save may be
+// tried. `sentence` begins the message.
+std::optional<QString> SaveRefusal(const QString& path,
+                                   const QString& sentence = kCouldNotOpenFileText);
+
+// Writes the bytes to `path`; the result is true only when the file holds them. A regular file
+// is replaced atomically, so that the file that was there stays as it was unless everything
+// was written. A file with a second hard link, one owned by another user and one in a folder
+// that takes no new file are written in place instead, so that the links, the owner and the
+// save survive; the space is taken and the earlier bytes kept first, so that a failure puts
+// the file back as it was. A pipe or a character device is written as a stream and never
+// replaced. `openFailureText` or "Could not write file." says what went wrong, followed by
+// the file and the reason.
 bool SaveFileBytes(UiServices& ui, const QString& path, const QByteArray& bytes,
                    const QString& openFailureText = kCouldNotOpenFileText);
 

@@ -214,13 +214,18 @@ TEST_F(SalvoPanelTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
         const FileSizeLimit limit(64);
         Trigger("saveSalvo");
     }
-    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<QString>{
+                  QStringLiteral("Could not write file.\n%1: File too large").arg(path)});
     EXPECT_EQ(ReadFileBytes(path), "5 1\r\n");
 
     ClearRecords();
     ui.AnswerNextFilePrompt(QDir::tempPath());  // a folder cannot be written as a file
     Trigger("saveSalvoAs");
-    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not open file."});
+    EXPECT_EQ(
+        ui.MessageTexts(),
+        std::vector<QString>{
+            QStringLiteral("Could not open file.\n%1: Is a directory").arg(QDir::tempPath())});
     EXPECT_EQ(FileLabel(), "File: kept.svo");
 }
 

@@ -78,7 +78,9 @@ TEST_F(RouterNamesStoreTest, AFailedWriteIsReportedAndKeepsTheFileThatWasThere) 
         const FileSizeLimit limit(before.size());
         EXPECT_FALSE(Save(SomeNames()));
     }
-    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{QStringLiteral("Could not write file.")});
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<QString>{
+                  QStringLiteral("Could not write file.\n%1: File too large").arg(Path())});
     EXPECT_EQ(ReadFileBytes(Path()), before);
     EXPECT_EQ(Load(), first);
 }

@@ -110,7 +110,9 @@ TEST(PortTypeFileTest, AFailedWriteKeepsTheEarlierFile) {
         EXPECT_FALSE(PortTypeFile::Write(ui, path, Cycle(256)));
     }
     EXPECT_EQ(ReadFileBytes(path), earlier);
-    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<QString>{
+                  QStringLiteral("Could not write file.\n%1: File too large").arg(path)});
 }
 
 }  // namespace

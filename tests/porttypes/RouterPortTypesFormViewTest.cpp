@@ -384,7 +384,9 @@ TEST_F(RouterPortTypesFormViewTest, AFailedSaveKeepsTheEarlierFile) {
         const FileSizeLimit limit(100);
         PortTypes().Save();
     }
-    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<QString>{
+                  QStringLiteral("Could not write file.\n%1: File too large").arg(path)});
     EXPECT_EQ(ReadFileBytes(path), earlier);
 }
 

@@ -199,12 +199,18 @@ TEST(ScrambleMapFileTest, AFailedSaveKeepsTheEarlierFile) {
         EXPECT_FALSE(ScrambleMapFile::Save(ui, path, DefaultMap(64, 64)));
     }
     EXPECT_EQ(ReadFileBytes(path), "earlier");
-    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not write file."});
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<QString>{
+                  QStringLiteral("Could not write file.\n%1: File too large").arg(path)});
 
     // A file that cannot be created is told without a full stop.
     ui.ClearMessages();
-    EXPECT_FALSE(ScrambleMapFile::Save(ui, TempPath("no-folder/new.scr"), DefaultMap(4, 4)));
-    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Could not open file"});
+    const QString uncreatable = TempPath("no-folder/new.scr");
+    EXPECT_FALSE(ScrambleMapFile::Save(ui, uncreatable, DefaultMap(4, 4)));
+    EXPECT_EQ(
+        ui.MessageTexts(),
+        std::vector<QString>{
+            QStringLiteral("Could not open file\n%1: No such file or directory").arg(uncreatable)});
 }
 
 // A Halvern file whose entry i maps to 1000 + i and 2000 + i (outputs 3000 + i, 4000 + i),

@@ -11,11 +11,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedUiServices.h"
 #include "support/TempFiles.h"
 
@@ -135,6 +138,142 @@ TEST(SaveFileBytesTest, KeepsWhatTheFileIsToOtherNamesAndUsers) {
         EXPECT_EQ(ReadFileBytes(c.path), saved);
         c.check(c.path);
     }
+}
+
+// What stands at the path before the save, and what the save must leave there.
+struct FailedSaveCase {
+    const char* name;
+    QString path;
+    // Readies the path; the reason the row cannot run here, or nothing.
+    std::function<std::optional<std::string>(const QString& path)> arrange;
+    qint64 fileSizeLimit;  // no file may grow past this during the save; -1: no limit
+    bool saved;
+    // The one message: the sentence, then "<path>: <reason>".
+    QString sentence;
+    QString reason;
+    std::function<void(const QString& path)> check;
+};
+
+bool IsFifo(const QString& path) {
+    return S_ISFIFO(StatusOf(path).st_mode);
+}
+
+std::vector<FailedSaveCase> FailedSaveCases() {
+    const QByteArray earlier = "earlier\r\n";
+    const auto writeEarlier = [earlier](const QString& path) -> std::optional<std::string> {
+        QFile::remove(path);
+        if (!WriteFileBytes(path, earlier)) {
+            return "the file could not be made";
+        }
+        return std::nullopt;
+    };
+    const auto makeFifo = [](const QString& path) -> std::optional<std::string> {
+        QFile::remove(path);
+        if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0) {
+            return "no pipe here";
+        }
+        return std::nullopt;
+    };
+    return {
+        {"an own file on a full disk keeps its bytes", OwnTempPath("full.txt"), writeEarlier,
+         static_cast<qint64>(earlier.size()), false, "Could not write file.", "File too large",
+         [earlier](const QString& path) { EXPECT_EQ(ReadFileBytes(path), earlier); }},
+        {"a hard-linked file on a full disk keeps its bytes under both names",
+         OwnTempPath("full-linked.txt"),
+         [writeEarlier](const QString& path) -> std::optional<std::string> {
+             const QString link = path + ".link";
+             QFile::remove(link);
+             if (auto skip = writeEarlier(path)) {
+                 return skip;
+             }
+             if (::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData())) {
+                 return "no hard link here";
+             }
+             return std::nullopt;
+         },
+         static_cast<qint64>(earlier.size()), false, "Could not write file.", "File too large",
+         [earlier](const QString& path) {
+             EXPECT_EQ(ReadFileBytes(path), earlier);
+             EXPECT_EQ(ReadFileBytes(path + ".link"), earlier);
+         }},
+        {"a device is written, never replaced",
+         QStringLiteral("/dev/null"),
+         [](const QString&) -> std::optional<std::string> { return std::nullopt; },
+         -1,
+         true,
+         {},
+         {},
+         [](const QString& path) { EXPECT_TRUE(S_ISCHR(StatusOf(path).st_mode)); }},
+        {"a full device says so", QStringLiteral("/dev/full"),
+         [](const QString& path) -> std::optional<std::string> {
+             if (!QFile::exists(path)) {
+                 return "no /dev/full here";
+             }
+             return std::nullopt;
+         },
+         -1, false, "Could not write file.", "No space left on device",
+         [](const QString& path) { EXPECT_TRUE(S_ISCHR(StatusOf(path).st_mode)); }},
+        {"a pipe nobody reads is refused at once and stays a pipe", OwnTempPath("unread.fifo"),
+         makeFifo, -1, false, "Could not open file.", "no program is reading from this pipe",
+         [](const QString& path) { EXPECT_TRUE(IsFifo(path)); }},
+        {"a folder is refused", OwnTempPath("a-folder"),
+         [](const QString& path) -> std::optional<std::string> {
+             if (!QDir().mkpath(path)) {
+                 return "no folder here";
+             }
+             return std::nullopt;
+         },
+         -1, false, "Could not open file.", "Is a directory",
+         [](const QString& path) { EXPECT_TRUE(QFileInfo(path).isDir()); }},
+        {"a missing folder is refused", OwnTempPath("no-such-folder/file.txt"),
+         [](const QString&) -> std::optional<std::string> { return std::nullopt; }, -1, false,
+         "Could not open file.", "No such file or directory",
+         [](const QString& path) { EXPECT_FALSE(QFileInfo::exists(path)); }},
+    };
+}
+
+TEST(SaveFileBytesTest, AFailedSaveNamesTheFileAndWhyAndLeavesWhatWasThere) {
+    for (const FailedSaveCase& c : FailedSaveCases()) {
+        SCOPED_TRACE(c.name);
+        if (const std::optional<std::string> skip = c.arrange(c.path)) {
+            std::cout << "Row not run: " << c.name << ": " << *skip << '\n';
+            continue;
+        }
+        ScriptedUiServices ui;
+        bool saved = false;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.fileSizeLimit >= 0) {
+                limit.emplace(c.fileSizeLimit);
+            }
+            saved = SaveFileBytes(ui, c.path, "the new and longer contents\r\n");
+        }
+        EXPECT_EQ(saved, c.saved);
+        const std::vector<QString> expected =
+            c.saved ? std::vector<QString>{}
+                    : std::vector<QString>{
+                          QStringLiteral("%1\n%2: %3").arg(c.sentence, c.path, c.reason)};
+        EXPECT_EQ(ui.MessageTexts(), expected);
+        c.check(c.path);
+    }
+}
+
+// A pipe that a program reads gets the bytes, and stays a pipe.
+TEST(SaveFileBytesTest, APipeThatIsReadGetsTheBytes) {
+    const QString path = OwnTempPath("read.fifo");
+    QFile::remove(path);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    ScriptedUiServices ui;
+    EXPECT_TRUE(SaveFileBytes(ui, path, "through the pipe\r\n"));
+    std::array<char, 64> got{};
+    const ssize_t count = ::read(reader, got.data(), got.size());
+    ::close(reader);
+    EXPECT_EQ(QByteArray(got.data(), static_cast<qsizetype>(std::max<ssize_t>(count, 0))),
+              "through the pipe\r\n");
+    EXPECT_TRUE(IsFifo(path));
+    EXPECT_TRUE(ui.MessageTexts().empty());
 }
 
 // A file of the report's name in the shared temporary folder that this user cannot replace
