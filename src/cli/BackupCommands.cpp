@@ -25,13 +25,6 @@ namespace {
 
 using BackupTaken = std::variant<RouterBackup, CliExit>;
 
-// Whether a file can be saved at `path`: its folder is there and may be written. Checked
-// before a backup that may take minutes is read.
-bool CanSaveAt(const QString& path) {
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    return folder.isDir() && folder.isWritable();
-}
-
 // Takes a backup of the opened router, Ctrl-C stopping it between two steps; otherwise the
 // exit status, after saying why and that `notDone` (what the command did not do).
 BackupTaken TakeBackup(CliContext& context, const QString& notDone) {
@@ -73,10 +66,9 @@ QStringList PartsHeld(const RouterBackup& backup) {
 
 CliExit Backup(CliContext& context) {
     const QString path = context.Argument(0);
-    if (path != kStandardStream && !CanSaveAt(path)) {
-        return context.Refuse(
-            QStringLiteral("%1 cannot be saved: its folder is not there or may not be written.")
-                .arg(path));
+    // Checked before a backup that may take minutes is read.
+    if (const auto refused = context.RefuseUnsavable(path)) {
+        return *refused;
     }
     if (const auto failed = context.OpenRouter()) {
         return *failed;

@@ -126,6 +126,17 @@ bool CliContext::WriteOutput(const QString& path, const QByteArray& bytes) const
     return std::fflush(stdout) == 0 && written;
 }
 
+std::optional<CliExit> CliContext::RefuseUnsavable(const QString& path) const {
+    if (path.isEmpty() || path == kStandardStream) {
+        return std::nullopt;
+    }
+    const std::optional<QString> refusal = SaveRefusal(path, kCouldNotWriteFileText);
+    if (!refusal) {
+        return std::nullopt;
+    }
+    return Refuse(*refusal + QLatin1Char('.'));
+}
+
 void CliContext::EmitResult() const {
     const QByteArray bytes = Json() ? result_.Json() : result_.Text();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);

@@ -56,8 +56,11 @@ public:
 
     // The whole of an input file, or of standard input for "-"; nothing after saying why.
     std::optional<QByteArray> ReadInput(const QString& path, const UserFileRead& how) const;
-    // Writes an output file through the atomic save, or standard output for "-".
+    // Writes an output file through the one writer, or standard output for "-".
     bool WriteOutput(const QString& path, const QByteArray& bytes) const;
+    // Refuses, before the router is touched, an output file that cannot be saved (a folder, a
+    // missing folder); nothing for one that can, for standard output and for no file at all.
+    std::optional<CliExit> RefuseUnsavable(const QString& path) const;
 
     // Writes what the result holds so far on standard output and empties it: for commands
     // that go on reporting (a watch, the controller's messages).

@@ -104,6 +104,9 @@ CliExit SalvoRun(CliContext& context) {
 }
 
 CliExit SalvoCapture(CliContext& context) {
+    if (const auto refused = context.RefuseUnsavable(context.Argument(0))) {
+        return *refused;
+    }
     const auto read = ReadNamedOutputs(context, 1);
     if (const auto* failed = std::get_if<CliExit>(&read)) {
         return *failed;

@@ -59,6 +59,9 @@ CliTable PortTable(const std::vector<PortType>& types) {
 }
 
 CliExit PortTypesRead(CliContext& context) {
+    if (const auto refused = context.RefuseUnsavable(context.Value(kSaveOption))) {
+        return *refused;
+    }
     if (const auto refused = OpenDataRouter(context)) {
         return *refused;
     }
@@ -179,6 +182,9 @@ CliTable EntryTable(const QString& addressColumn, const ScrambleMap::Table& entr
 }
 
 CliExit ScrambleRead(CliContext& context) {
+    if (const auto refused = context.RefuseUnsavable(context.Value(kSaveOption))) {
+        return *refused;
+    }
     if (const auto failed = context.OpenRouter()) {
         return *failed;
     }
@@ -285,27 +291,42 @@ CliExit ScrambleImport(CliContext& context) {
     if (savePath.isEmpty()) {
         return context.Usage(QStringLiteral("name the scramble map file to write with --save."));
     }
+    if (const auto refused = context.RefuseUnsavable(savePath)) {
+        return *refused;
+    }
     ScrambleMap map = FileMap();
     if (!HalvernImport::Import(context.Ui(), context.Argument(0), map)) {
         return CliExit::Usage;
     }
-    if (!ScrambleMapFile::Save(context.Ui(), savePath, map)) {
+    if (!context.WriteOutput(savePath, WithCrLf(ScrambleMapFile::Format(map)))) {
         return CliExit::RouterFailed;
+    }
+    // Standard output carries the file.
+    if (savePath == kStandardStream) {
+        return CliExit::Ok;
     }
     context.Result().Add(QStringLiteral("Saved"), savePath);
     return CliExit::Ok;
 }
 
 CliExit ScrambleReport(CliContext& context) {
+    const QString reportPath = context.Argument(1);
+    if (const auto refused = context.RefuseUnsavable(reportPath)) {
+        return *refused;
+    }
     const std::optional<ScrambleFileText> file = ReadScrambleFile(context, context.Argument(0));
     if (!file) {
         return CliExit::Usage;
     }
     ScrambleMap map = FileMap();
     ScrambleMapFileCheck::Load(file->text, map);
-    const QString reportPath = context.Argument(1);
-    if (!ScrambleMapReport::Write(context.Ui(), reportPath, map, ControllerStarts{})) {
+    if (!context.WriteOutput(reportPath,
+                             WithCrLf(ScrambleMapReport::Format(map, ControllerStarts{})))) {
         return CliExit::RouterFailed;
+    }
+    // Standard output carries the report.
+    if (reportPath == kStandardStream) {
+        return CliExit::Ok;
     }
     context.Result().Add(QStringLiteral("Inputs"), static_cast<int>(file->held.inputs));
     context.Result().Add(QStringLiteral("Outputs"), static_cast<int>(file->held.outputs));
@@ -361,16 +382,17 @@ void AddTableCommands(std::vector<CliCommand>& commands) {
                         RouterNeed::Identity,
                         ScrambleWrite});
     commands.push_back({QStringLiteral("scramble import"),
-                        QStringLiteral("FILE --save FILE.scr"),
+                        QStringLiteral("FILE --save FILE.scr|-"),
                         QStringLiteral("turn a Halvern map into a scramble map file"),
-                        {{kSaveOption, QStringLiteral("FILE.scr"),
-                          QStringLiteral("The scramble map file to write.")}},
+                        {{kSaveOption, QStringLiteral("FILE.scr|-"),
+                          QStringLiteral("The scramble map file to write (- for standard "
+                                         "output).")}},
                         1,
                         1,
                         RouterNeed::None,
                         ScrambleImport});
     commands.push_back({QStringLiteral("scramble report"),
-                        QStringLiteral("FILE.scr|- REPORT.txt"),
+                        QStringLiteral("FILE.scr|- REPORT.txt|-"),
                         QStringLiteral("write a scramble map file as a text report"),
                         {},
                         2,

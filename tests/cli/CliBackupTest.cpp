@@ -108,7 +108,7 @@ TEST_F(CliBackupTest, ABadFileIsRefusedBeforeAnythingIsSent) {
         {{"compare", good, truncated}, {}, "cut.zbk is not a backup Zerandi can read"},
         {{"compare", good, "-"}, bytes, "only the first file may be standard input"},
         {{"compare", "/nonexistent/x.zbk"}, {}, "/nonexistent/x.zbk"},
-        {{"backup", "/nonexistent/x.zbk"}, {}, "its folder is not there"},
+        {{"backup", "/nonexistent/x.zbk"}, {}, "/nonexistent/x.zbk: No such file or directory"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());

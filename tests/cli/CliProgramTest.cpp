@@ -2,6 +2,7 @@
 #include <sys/file.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -62,6 +63,17 @@ TEST(CliProgramTest, ExitStatusTellsUsageFromAPortThatWouldNotOpen) {
         {{"--port", kNoSuchPort, "take", "1", "2", "--timestamp"}, 2, "--timestamp needs a value"},
         {{"--port", kNoSuchPort, "take", "1", "2", "--tri-state=yes"}, 2, "takes no value"},
         {{"--port", kNoSuchPort, "salvo", "frob"}, 2, "salvo: say run, capture"},
+        // An output file that cannot be saved is refused before the port is opened.
+        {{"--port", kNoSuchPort, "salvo", "capture", "/nonexistent/x.svo"},
+         2,
+         "Could not write file. /nonexistent/x.svo: No such file or directory."},
+        {{"--port", kNoSuchPort, "backup", QDir::tempPath()}, 2, ": Is a directory."},
+        {{"--port", kNoSuchPort, "port-types", "read", "--save", "/nonexistent/x.prt"},
+         2,
+         "/nonexistent/x.prt: No such file or directory"},
+        {{"--port", kNoSuchPort, "scramble", "read", "--save", "/nonexistent/x.scr"},
+         2,
+         "/nonexistent/x.scr: No such file or directory"},
         {{"--yes", "--no", "info"}, 2, "--yes and --no cannot both be given"},
         {{"help", "frob"}, 2, "no command \"frob\""},
     };

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "cli/CliRun.h"
+#include "scramble/HalvernImport.h"
 #include "support/SimulatedRouter.h"
 #include "support/WireCodes.h"
 
@@ -184,6 +185,16 @@ TEST_F(CliTablesTest, AScrambleMapSavedToStandardOutputWritesBack) {
     ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
     EXPECT_EQ(written.out, "{\"inputs\":64,\"outputs\":64}\n");
     EXPECT_EQ(simulator.Router().Snapshot().scramble[1], 40);
+
+    // The file commands write standard output for "-" too, and name no file "-".
+    const CliRun report = RunCli({"scramble", "report", "-", "-"}, saved.out);
+    ASSERT_EQ(report.exitCode, 0) << report.err.toStdString();
+    EXPECT_TRUE(report.out.contains("Scramble Map in Report (.TXT) format"));
+    const QString halvern = File("map.hvn", QByteArray(HalvernImport::kFileBytes, '\0'));
+    const CliRun imported = RunCli({"scramble", "import", halvern, "--save", "-"});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_TRUE(imported.out.contains("$Version:"));
+    EXPECT_FALSE(QFile::exists("-"));
 }
 
 TEST_F(CliTablesTest, MatrixCodeWithoutItsPldCodeNeedsAYes) {
