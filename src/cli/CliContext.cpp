@@ -9,6 +9,7 @@
 #include "cli/CliNames.h"
 #include "cli/CliResult.h"
 #include "cli/CliRouterLink.h"
+#include "cli/CliStandardOutput.h"
 #include "cli/CliStandardStream.h"
 #include "cli/CliUiServices.h"
 #include "config/RouterConfigDoc.h"
@@ -121,9 +122,11 @@ bool CliContext::WriteOutput(const QString& path, const QByteArray& bytes) const
     if (path != kStandardStream) {
         return SaveFileBytes(ui_, path, bytes);
     }
-    const bool written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()),
-                                     stdout) == static_cast<size_t>(bytes.size());
-    return std::fflush(stdout) == 0 && written;
+    if (!CliStandardOutput::Write(bytes)) {
+        ui_.TellError(CliStandardOutput::FailureText());
+        return false;
+    }
+    return true;
 }
 
 std::optional<CliExit> CliContext::RefuseUnsavable(const QString& path) const {
@@ -139,8 +142,8 @@ std::optional<CliExit> CliContext::RefuseUnsavable(const QString& path) const {
 
 void CliContext::EmitResult() const {
     const QByteArray bytes = Json() ? result_.Json() : result_.Text();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    // A failure is kept and told at the end of the run.
+    CliStandardOutput::Write(bytes);
     result_ = CliResult();
 }
 

@@ -13,6 +13,7 @@
 #include "cli/CliNames.h"
 #include "cli/CliResult.h"
 #include "cli/CliRouterLink.h"
+#include "cli/CliStandardOutput.h"
 #include "cli/CliUiServices.h"
 #include "services/VersionInfo.h"
 #include "simulate/BuiltInSimulator.h"
@@ -23,8 +24,9 @@ namespace {
 
 const QString kProgramName = QStringLiteral("zerandi-cli");
 
+// A failure is kept and told at the end of the run.
 void Print(const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stdout);
+    CliStandardOutput::Write(text.toLocal8Bit());
 }
 
 QList<QCommandLineOption> ParserOptions() {
@@ -54,6 +56,17 @@ public:
     }
 
     CliExit Run() {
+        const CliExit exit = RunWords();
+        const std::optional<QString> failure = CliStandardOutput::Finish();
+        if (!failure) {
+            return exit;
+        }
+        ui_->TellError(*failure);
+        return exit == CliExit::Ok ? CliExit::RouterFailed : exit;
+    }
+
+private:
+    CliExit RunWords() {
         const bool parsed = parser_.parse(arguments_);
         ui_.emplace(kProgramName, Voice());
         if (!parsed) {
@@ -85,7 +98,6 @@ public:
         return RunCommand(*command, words.mid(used));
     }
 
-private:
     CliVoice Voice() const {
         CliVoice voice;
         voice.json = parser_.isSet(QStringLiteral("json"));

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -115,6 +116,34 @@ TEST(CliProgramTest, WithJsonAnErrorIsOneJsonDocumentOnStandardError) {
     EXPECT_EQ(error.value("usage").toString(),
               "zerandi-cli take IN OUT [--timestamp T] [--tri-state] "
               "[--distributed] [--forward]");
+}
+
+// Data that never reaches standard output (here a full disk) is exit status 1 with the
+// reason, whether it is a result, a file sent to "-" or the help, and never blamed on the
+// router.
+TEST(CliProgramTest, OutputThatNeverGetsOutIsAFailureThatSaysWhy) {
+    const QString full = QStringLiteral("/dev/full");
+    if (!QFile::exists(full)) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    const QStringList router{"--simulate", "QS1214", "-q"};
+    const std::vector<QStringList> cases{
+        {"--help"},
+        {"--version"},
+        {"help", "take"},
+        router + QStringList{"--json", "info"},
+        router + QStringList{"read-outputs", "1", "64"},
+        router + QStringList{"backup", "-"},
+        router + QStringList{"salvo", "capture", "-", "1", "8"},
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliRun run = RunCliWithOutputTo(arguments, full);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains("could not write standard output: No space left on device"))
+            << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains("no answer from the router")) << run.err.toStdString();
+    }
 }
 
 // A line where nothing answers: the failure names the port and what to check.

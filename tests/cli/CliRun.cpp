@@ -11,13 +11,8 @@ namespace {
 
 constexpr int kRunLimitMs = 60000;
 
-}  // namespace
-
-CliRun RunCli(const QStringList& arguments, const QByteArray& input,
-              const QProcessEnvironment& environment) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ZERANDI_CLI_PATH), arguments);
+// Waits for the started program to end; what it said and its exit status.
+CliRun Finish(QProcess& process, const QByteArray& input) {
     process.write(input);
     process.closeWriteChannel();
     CliRun run;
@@ -30,6 +25,23 @@ CliRun RunCli(const QStringList& arguments, const QByteArray& input,
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+}  // namespace
+
+CliRun RunCli(const QStringList& arguments, const QByteArray& input,
+              const QProcessEnvironment& environment) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ZERANDI_CLI_PATH), arguments);
+    return Finish(process, input);
+}
+
+CliRun RunCliWithOutputTo(const QStringList& arguments, const QString& outputFile) {
+    QProcess process;
+    process.setStandardOutputFile(outputFile);
+    process.start(QStringLiteral(ZERANDI_CLI_PATH), arguments);
+    return Finish(process, {});
 }
 
 QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {

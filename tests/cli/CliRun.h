@@ -20,6 +20,10 @@ struct CliRun {
 CliRun RunCli(const QStringList& arguments, const QByteArray& input = {},
               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
+// Runs the program with its standard output going to `outputFile`, as a shell's redirection
+// sends it.
+CliRun RunCliWithOutputTo(const QStringList& arguments, const QString& outputFile);
+
 // Writes `bytes` to the file `name` in `dir`, for a command to read; its path.
 QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
 
