@@ -300,9 +300,7 @@ void RoutingGridView::TakeAt(const QModelIndex& index) {
 }
 
 void RoutingGridView::Take(int output, int input) {
-    if (confirmTakes_->isChecked() &&
-        ui_.showMessage(TakeQuestion(grid_.Names(), output, input), MessageIcon::Question,
-                        MessageButtons::YesNo) != MessageAnswer::Yes) {
+    if (!Confirmed(output, input)) {
         return;
     }
     const std::optional<int> before = SourceBeforeTake(output);
@@ -318,14 +316,15 @@ void RoutingGridView::UndoTake() {
         return;
     }
     const auto [output, input] = *undo_;
-    if (confirmTakes_->isChecked() &&
-        ui_.showMessage(TakeQuestion(grid_.Names(), output, input), MessageIcon::Question,
-                        MessageButtons::YesNo) != MessageAnswer::Yes) {
-        return;
-    }
-    if (MakeTake(output, input)) {
+    if (Confirmed(output, input) && MakeTake(output, input)) {
         SetUndo(std::nullopt);
     }
+}
+
+bool RoutingGridView::Confirmed(int output, int input) {
+    return !confirmTakes_->isChecked() ||
+           ui_.showMessage(TakeQuestion(grid_.Names(), output, input), MessageIcon::Question,
+                           MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 std::optional<int> RoutingGridView::SourceBeforeTake(int output) {

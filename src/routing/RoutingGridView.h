@@ -86,6 +86,8 @@ private:
     void LoadNames();
     void ApplyNames(const RouterNames& names);
     void TakeAt(const QModelIndex& index);
+    // True unless "Confirm takes" is ticked and the question was not answered Yes.
+    bool Confirmed(int output, int input);
     // The output's source before a take: as last read, else read now; nothing when the
     // read failed.
     std::optional<int> SourceBeforeTake(int output);
