@@ -23,8 +23,10 @@
 #include "routing/RoutingHeaderView.h"
 #include "routing/RoutingTableView.h"
 #include "shell/CustomMdiChildWnd.h"
+#include "shell/ViewMenuSet.h"
 #include "support/AccessibilityAudit.h"
 #include "support/FrameFields.h"
+#include "support/MenuLookup.h"
 #include "support/RouterViewFixture.h"
 #include "support/WidgetActions.h"
 
@@ -312,11 +314,23 @@ TEST_F(RoutingGridViewTest, UndoTakePutsBackTheSourceTheOutputHadBeforeTheLastTa
     Click(QStringLiteral("undoTakeButton"));
     EXPECT_TRUE(Requests().empty());
 
-    // Before any read, the output is read first, so that the take can still be undone.
+    // Before any read, the output is read first, so that the take can still be undone; here
+    // from the window's Edit menu.
     TakeCell(4, 9);
     EXPECT_EQ(Commands(), (std::vector<uint8_t>{kCrosspointStatus, kTake, kCrosspointStatus}));
     ClearRecords();
-    Click(QStringLiteral("undoTakeButton"));
+    QWidget owner;
+    CommonMenus common;
+    for (QAction** action : {&common.exit, &common.setup, &common.helpContents, &common.usingHelp,
+                             &common.technicalSupport, &common.about}) {
+        *action = new QAction(&owner);
+    }
+    ViewMenuSet menus(common, true, &owner);
+    grid->AddMenuItems(menus);
+    QAction* undoItem = ActionTexted(menus.Edit(), QStringLiteral("&Undo Take"));
+    ASSERT_NE(undoItem, nullptr);
+    EXPECT_EQ(undoItem->shortcut(), QKeySequence(QKeySequence::Undo));
+    undoItem->trigger();
     EXPECT_EQ(Takes(), std::vector<Take>({{4, 4}}));
     EXPECT_TRUE(Lit(4, 4));
 }
@@ -330,9 +344,12 @@ TEST_F(RoutingGridViewTest, ConfirmTakesIsRememberedBetweenRuns) {
         Open("QR1206");
         QCheckBox& confirm = Find<QCheckBox>(QStringLiteral("confirmTakes"));
         EXPECT_EQ(confirm.isChecked(), ticked);
-        ui.AnswerNextMessage(MessageAnswer::No);
+        const size_t told = ui.MessageTexts().size();
+        if (ticked) {
+            ui.AnswerNextMessage(MessageAnswer::No);
+        }
         TakeCell(2, 9);
-        EXPECT_EQ(ui.MessageTexts().size(), ticked ? 1U : 0U);
+        EXPECT_EQ(ui.MessageTexts().size() - told, ticked ? 1U : 0U);
         EXPECT_EQ(Takes().size(), ticked ? 0U : 1U);
         QTest::mouseClick(&confirm, Qt::LeftButton);
     }
