@@ -265,26 +265,26 @@ TEST_F(RoutingGridViewTest, TakeEnterAndADoubleClickEachSendTheTake) {
     Click(QStringLiteral("read"));
     const struct {
         const char* gesture;
-        std::function<void(RoutingGridViewTest&, int, int)> take;
+        std::function<void(int, int)> take;
     } cases[] = {
-        {"Take", [](RoutingGridViewTest& t, int o, int i) { t.TakeCell(o, i); }},
+        {"Take", [this](int o, int i) { TakeCell(o, i); }},
         {"Return",
-         [](RoutingGridViewTest& t, int o, int i) {
-             t.ClickCell(o, i);
-             QTest::keyClick(t.table, Qt::Key_Return);
+         [this](int o, int i) {
+             ClickCell(o, i);
+             QTest::keyClick(table, Qt::Key_Return);
          }},
         {"Enter",
-         [](RoutingGridViewTest& t, int o, int i) {
-             t.ClickCell(o, i);
-             QTest::keyClick(t.table, Qt::Key_Enter, Qt::KeypadModifier);
+         [this](int o, int i) {
+             ClickCell(o, i);
+             QTest::keyClick(table, Qt::Key_Enter, Qt::KeypadModifier);
          }},
-        {"double-click", [](RoutingGridViewTest& t, int o, int i) { t.DoubleClickCell(o, i); }},
+        {"double-click", [this](int o, int i) { DoubleClickCell(o, i); }},
     };
     int input = 20;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.gesture);
         ClearRecords();
-        c.take(*this, 7, ++input);
+        c.take(7, ++input);
         EXPECT_EQ(Takes(), std::vector<Take>({{static_cast<uint16_t>(input), 7}}));
         EXPECT_TRUE(Lit(7, input));
     }
