@@ -317,6 +317,8 @@ TEST_F(RoutingGridViewTest, UndoTakePutsBackTheSourceTheOutputHadBeforeTheLastTa
 
     // Before any read, the output is read first, so that the take can still be undone; here
     // from the window's Edit menu.
+    DocumentFixture::TearDown();
+    Open("QR1206");
     TakeCell(4, 9);
     EXPECT_EQ(Commands(), (std::vector<uint8_t>{kCrosspointStatus, kTake, kCrosspointStatus}));
     ClearRecords();
