@@ -97,10 +97,11 @@ protected:
         table->scrollTo(cell);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
     }
+    // A double-click as the window system delivers it: a click, then the double-click.
     void DoubleClickCell(int output, int input) {
-        const QModelIndex cell = Cell(output, input);
-        table->scrollTo(cell);
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
+        ClickCell(output, input);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {},
+                           table->visualRect(Cell(output, input)).center());
     }
     // Chooses the cell and presses "Take".
     void TakeCell(int output, int input) {
