@@ -107,8 +107,10 @@ void RoutingHeaderView::PaintSource(QPainter* painter, const QRect& rect, int lo
     const QRect text = rect.adjusted(kLabelMarginPx, 0, -kLabelMarginPx, 0);
     const QString source =
         model()->headerData(logicalIndex, orientation(), RoutingGridModel::kSourceRole).toString();
-    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                      fontMetrics().elidedText(source, Qt::ElideRight, text.width()));
+    // Cut at the edge rather than elided: the column fits the widest input label, and a
+    // second text layout per row would slow every scroll.
+    painter->setClipRect(text);
+    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, source);
     painter->restore();
 }
 
