@@ -13,7 +13,9 @@
 #include "cli/CliUiServices.h"
 #include "config/ConfigReadSequence.h"
 #include "config/ConfigViewSettings.h"
+#include "config/ControlCardText.h"
 #include "config/RouterConfigDoc.h"
+#include "config/RouterModelTables.h"
 #include "flash/FlashDownloadSequence.h"
 #include "flash/FlashSlots.h"
 #include "flash/SRecordChecker.h"
@@ -95,11 +97,29 @@ std::optional<CliTable> CheckImages(const CliContext& context,
     return images;
 }
 
+// A file for a slot the identified card does not take is refused before flash mode, by the
+// rule that decides the window's rows.
+std::optional<CliExit> RefuseMissingSlots(CliContext& context, const std::vector<FlashFile>& files,
+                                          const std::array<bool, kFlashSlotCount>& cardSlots) {
+    const RouterConfigDoc& doc = context.Doc();
+    for (const FlashFile& file : files) {
+        const auto slot = static_cast<size_t>(file.slot);
+        if (!cardSlots.at(slot)) {
+            const QString card = doc.controlCard.partNumber >= 0
+                                     ? FormatCardNumber(doc.controlCard)
+                                     : ModelName(doc.ProductId()) + QStringLiteral("'s");
+            return context.Refuse(NoSuchSlotText(card, slot) + QLatin1Char('.'));
+        }
+    }
+    return std::nullopt;
+}
+
 // On a CC0209 card the matrix and PLD code go together: writing one without the other
 // needs a yes, from the user or from --yes.
-std::optional<CliExit> AskPairing(CliContext& context, const std::vector<FlashFile>& files) {
-    if (!NeedsPairingQuestion(true, context.Doc().controlCard.partNumber, Named(files, kMtrxSlot),
-                              Named(files, kPld0Slot))) {
+std::optional<CliExit> AskPairing(CliContext& context, const std::vector<FlashFile>& files,
+                                  bool pld0Slot) {
+    if (!NeedsPairingQuestion(pld0Slot, context.Doc().controlCard.partNumber,
+                              Named(files, kMtrxSlot), Named(files, kPld0Slot))) {
         return std::nullopt;
     }
     if (context.Ui().showMessage(FlashDownloadSequence::PairingQuestion(), MessageIcon::Warning,
@@ -133,7 +153,12 @@ CliExit Flash(CliContext& context) {
     ConfigViewSettings settings;
     // An unknown router is still flashed, as in the window.
     ConfigReadSequence(doc, settings).ReadIdentity();
-    if (const auto declined = AskPairing(context, files)) {
+    const auto cardSlots =
+        CardFlashSlots(doc.ProductKnown(), doc.IsExtendedControlCard(), doc.ProductId());
+    if (const auto missing = RefuseMissingSlots(context, files, cardSlots)) {
+        return *missing;
+    }
+    if (const auto declined = AskPairing(context, files, cardSlots[kPld0Slot])) {
         return *declined;
     }
     FlashDownloadSequence sequence(doc.CommPort(), context.Ui(), ShowProgress);

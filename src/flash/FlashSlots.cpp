@@ -58,6 +58,18 @@ FlashSlotLayout LayoutFlashSlots(const FlashSlotLayout& current, bool productKno
     return layout;
 }
 
+std::array<bool, kFlashSlotCount> CardFlashSlots(bool productKnown, bool extendedCard,
+                                                 int32_t productId) {
+    FlashSlotLayout everySlot;
+    everySlot.shown.fill(true);
+    return LayoutFlashSlots(everySlot, productKnown, extendedCard, productId).shown;
+}
+
+QString NoSuchSlotText(const QString& cardText, size_t slot) {
+    const QString slotName = FlashSlotLabel(slot).section(QLatin1Char(' '), 0, 0);
+    return QStringLiteral("the %1 control card has no %2 slot").arg(cardText, slotName);
+}
+
 bool NeedsPairingQuestion(bool pld0Shown, int32_t cardPartNumber, bool mtrxNamed, bool pld0Named) {
     const bool pairedCard = cardPartNumber == kUnknownCard || cardPartNumber == kPairedCard;
     return pld0Shown && pairedCard && mtrxNamed != pld0Named;

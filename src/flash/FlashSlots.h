@@ -30,6 +30,15 @@ QString FlashSlotComponentName(size_t slot);
 FlashSlotLayout LayoutFlashSlots(const FlashSlotLayout& current, bool productKnown,
                                  bool extendedCard, int32_t productId);
 
+// The slots the router's card takes a file into, by the rows the window shows: every slot
+// while the router is not known (an unknown router is still flashed).
+std::array<bool, kFlashSlotCount> CardFlashSlots(bool productKnown, bool extendedCard,
+                                                 int32_t productId);
+
+// Why a file named for a slot the card does not take is refused: "the CC0353 control card
+// has no MTRX slot"; `cardText` names the card as the program names it elsewhere.
+QString NoSuchSlotText(const QString& cardText, size_t slot);
+
 // On the CC0209 card the PLD and matrix code must be loaded together: asked when the PLD0
 // row is shown, the card is a 209 or not known, and only one of the two files is named.
 bool NeedsPairingQuestion(bool pld0Shown, int32_t cardPartNumber, bool mtrxNamed, bool pld0Named);

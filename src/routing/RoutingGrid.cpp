@@ -78,6 +78,10 @@ bool RoutingGrid::Routed(int output, int input) const {
     return SourceOf(output) == input;
 }
 
+int RoutingGrid::OutputsFedBy(int input) const {
+    return static_cast<int>(std::count(sources_.begin(), sources_.end(), input));
+}
+
 void RoutingGrid::SetFilter(const QString& text) {
     filter_ = RoutingFilter(text);
     Refilter();

@@ -43,6 +43,9 @@ public:
     // The input (or kTriState) feeding the output, or nothing when it is not known.
     std::optional<int> SourceOf(int output) const;
     bool Routed(int output, int input) const;
+    // How many outputs the last reads found fed by the input (kTriState: disconnected),
+    // whether they are in view or not.
+    int OutputsFedBy(int input) const;
 
     // A filter that matches ports on one side only leaves the other side whole ("VTR, CAM":
     // the outputs named VTR against the inputs named CAM); one that matches nothing hides all.

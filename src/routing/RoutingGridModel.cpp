@@ -105,22 +105,44 @@ QString RoutingGridModel::HeaderText(int section, Qt::Orientation orientation) c
     return input < 0 ? QString() : InputHeaderText(grid_.Names(), input);
 }
 
-// "Output 7 VTR 2", "Input 12", "Tri-state".
+// "Output 7 VTR 2, from input 12 CAM 3", "Input 12", "Tri-state".
 QString RoutingGridModel::HeaderAccessibleText(int section, Qt::Orientation orientation) const {
-    if (orientation == Qt::Horizontal && InputOfColumn(section) == RoutingGrid::kTriState) {
+    if (orientation == Qt::Vertical) {
+        const int output = OutputOfRow(section);
+        return output < 0
+                   ? QString()
+                   : OutputHeaderAccessibleText(grid_.Names(), output, grid_.SourceOf(output));
+    }
+    if (InputOfColumn(section) == RoutingGrid::kTriState) {
         return TriStateColumnTitle();
     }
-    const NameKind kind = orientation == Qt::Vertical ? NameKind::Output : NameKind::Input;
-    return QStringLiteral("%1 %2").arg(NameKindText(kind), HeaderText(section, orientation));
+    return QStringLiteral("%1 %2").arg(NameKindText(NameKind::Input),
+                                       HeaderText(section, orientation));
+}
+
+// Counted when asked, so that a read costs nothing for tips never shown.
+QString RoutingGridModel::HeaderToolTip(int section, Qt::Orientation orientation) const {
+    if (orientation == Qt::Vertical) {
+        return HeaderAccessibleText(section, orientation);
+    }
+    const int input = InputOfColumn(section);
+    return input < 0 ? QString()
+                     : InputHeaderToolTip(grid_.Names(), input, grid_.OutputsFedBy(input));
 }
 
 QVariant RoutingGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::ToolTipRole:
             return HeaderText(section, orientation);
+        case Qt::ToolTipRole:
+            return HeaderToolTip(section, orientation);
         case Qt::AccessibleTextRole:
             return HeaderAccessibleText(section, orientation);
+        case kSourceRole: {
+            const int output = orientation == Qt::Vertical ? OutputOfRow(section) : -1;
+            return output < 0 ? QVariant()
+                              : QVariant(OutputSourceText(grid_.Names(), grid_.SourceOf(output)));
+        }
         default:
             return QAbstractTableModel::headerData(section, orientation, role);
     }

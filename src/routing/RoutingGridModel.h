@@ -14,6 +14,9 @@ class RoutingGridModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
+    // An output header's source beside its label: "← 12 CAM 3", empty when not read.
+    static constexpr int kSourceRole = Qt::UserRole + 1;
+
     explicit RoutingGridModel(const RoutingGrid& grid, QObject* parent = nullptr);
 
     // The output of a row and the input of a column, or of a cell; -1 outside the grid.
@@ -38,6 +41,7 @@ private:
     QVariant CellData(int output, int input, int role) const;
     QString HeaderText(int section, Qt::Orientation orientation) const;
     QString HeaderAccessibleText(int section, Qt::Orientation orientation) const;
+    QString HeaderToolTip(int section, Qt::Orientation orientation) const;
 
     const RoutingGrid& grid_;
 };

@@ -1,12 +1,15 @@
 #include "routing/RoutingGridView.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTime>
 #include <QVBoxLayout>
@@ -25,6 +28,7 @@
 #include "services/UiServices.h"
 #include "shell/AccessibleName.h"
 #include "shell/ChildFrameVisibility.h"
+#include "shell/ViewMenuSet.h"
 
 namespace zerandi {
 
@@ -61,12 +65,15 @@ RoutingGridView::RoutingGridView(RouterConfigDoc& doc, const ConnectSettingsMenu
     table_->setObjectName(QStringLiteral("routingGrid"));
     table_->setModel(model_);
     NameControl(table_, QStringLiteral("Routing grid"));
+    BuildUndoAction();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildControls());
     layout->addWidget(table_, 1);
+    layout->addWidget(BuildTakeRow());
     SetReadingTabOrder();
     ConnectHeaders();
     connect(table_, &RoutingTableView::TakeRequested, this, &RoutingGridView::TakeAt);
+    connect(table_, &RoutingTableView::CurrentCellChanged, this, &RoutingGridView::ShowPendingTake);
     refreshTimer_.setTimerType(Qt::CoarseTimer);
     connect(&refreshTimer_, &QTimer::timeout, this, &RoutingGridView::RefreshTick);
     connect(&doc_, &RouterConfigDoc::ViewsRefresh, this, &RoutingGridView::OnDocumentUpdate);
@@ -90,6 +97,7 @@ QWidget* RoutingGridView::BuildControls() {
                               QStringLiteral("routedOnly"), controls);
     confirmTakes_ =
         NewCheckBox(QStringLiteral("Confirm takes"), QStringLiteral("confirmTakes"), controls);
+    confirmTakes_->setChecked(QSettings().value(QLatin1String(kConfirmTakesKey), false).toBool());
     editNames_ = NewButton(QStringLiteral("Edit Names..."), QStringLiteral("editNames"), controls);
     read_ = NewButton(QStringLiteral("Read"), QStringLiteral("read"), controls);
     refresh_ = NewCheckBox(QStringLiteral("Refresh every"), QStringLiteral("refresh"), controls);
@@ -126,6 +134,8 @@ QWidget* RoutingGridView::BuildControls() {
         grid_.SetRoutedOnly(on);
         Redraw(true);
     });
+    connect(confirmTakes_, &QCheckBox::toggled, this,
+            [](bool on) { QSettings().setValue(QLatin1String(kConfirmTakesKey), on); });
     connect(editNames_, &QPushButton::clicked, this, &RoutingGridView::EditNames);
     connect(read_, &QPushButton::clicked, this, &RoutingGridView::Read);
     connect(refresh_, &QCheckBox::toggled, this, &RoutingGridView::SetRefresh);
@@ -134,10 +144,50 @@ QWidget* RoutingGridView::BuildControls() {
     return controls;
 }
 
-// The keyboard follows the form as it reads: the filter row, the read row, then the grid.
+// The take to be made, and the buttons that make it and take it back, below the grid.
+QWidget* RoutingGridView::BuildTakeRow() {
+    auto* row = new QWidget(this);
+    pendingTake_ = new QLabel(NoPendingTakeText(), row);
+    pendingTake_->setObjectName(QStringLiteral("pendingTake"));
+    pendingTake_->setTextFormat(Qt::PlainText);
+    pendingTake_->setAccessibleDescription(QStringLiteral("Pending take"));
+    take_ = NewButton(QStringLiteral("Take"), QStringLiteral("take"), row);
+    NameControl(take_, QStringLiteral("Take"));
+    take_->setEnabled(false);
+    undoButton_ = NewButton(QStringLiteral("Undo Take"), QStringLiteral("undoTakeButton"), row);
+    NameControl(undoButton_, QStringLiteral("Undo Take"));
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pendingTake_, 1);
+    layout->addWidget(take_);
+    layout->addWidget(undoButton_);
+    connect(take_, &QPushButton::clicked, this, [this] { TakeAt(table_->currentIndex()); });
+    connect(undoButton_, &QPushButton::clicked, undoTake_, &QAction::trigger);
+    SetUndo(std::nullopt);
+    return row;
+}
+
+// Ctrl+Z reaches it while the focus is anywhere in this window, from the Edit menu or not,
+// and never from another child window.
+void RoutingGridView::BuildUndoAction() {
+    undoTake_ = new QAction(QStringLiteral("&Undo Take"), this);
+    undoTake_->setObjectName(QStringLiteral("undoTake"));
+    undoTake_->setShortcut(QKeySequence::Undo);
+    undoTake_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(undoTake_);
+    connect(undoTake_, &QAction::triggered, this, &RoutingGridView::UndoTake);
+}
+
+void RoutingGridView::AddMenuItems(ViewMenuSet& menus) {
+    menus.Edit().addAction(undoTake_);
+}
+
+// The keyboard follows the form as it reads: the filter row, the read row, the grid, then
+// the take row.
 void RoutingGridView::SetReadingTabOrder() {
-    const std::array<QWidget*, 8> order{filter_, routedOnly_, confirmTakes_,   editNames_,
-                                        read_,   refresh_,    refreshSeconds_, table_};
+    const std::array<QWidget*, 10> order{filter_, routedOnly_, confirmTakes_,   editNames_,
+                                         read_,   refresh_,    refreshSeconds_, table_,
+                                         take_,   undoButton_};
     for (size_t i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -170,6 +220,7 @@ void RoutingGridView::OnDocumentUpdate() {
         return;
     }
     grid_.Reset(shape);
+    SetUndo(std::nullopt);
     lastRead_->setText(kNotReadText);
     LoadNames();
     Redraw(true);
@@ -249,17 +300,72 @@ void RoutingGridView::TakeAt(const QModelIndex& index) {
 }
 
 void RoutingGridView::Take(int output, int input) {
-    if (confirmTakes_->isChecked() &&
-        ui_.showMessage(TakeQuestion(grid_.Names(), output, input), MessageIcon::Question,
-                        MessageButtons::YesNo) != MessageAnswer::Yes) {
+    if (!Confirmed(output, input)) {
         return;
     }
+    const std::optional<int> before = SourceBeforeTake(output);
+    if (before && MakeTake(output, input)) {
+        SetUndo(UndoStep{output, *before});
+    }
+}
+
+// Undo is a take like any other: asked when "Confirm takes" is ticked, and kept for another
+// try when it fails.
+void RoutingGridView::UndoTake() {
+    if (!undo_) {
+        return;
+    }
+    const auto [output, input] = *undo_;
+    if (Confirmed(output, input) && MakeTake(output, input)) {
+        SetUndo(std::nullopt);
+    }
+}
+
+bool RoutingGridView::Confirmed(int output, int input) {
+    return !confirmTakes_->isChecked() ||
+           ui_.showMessage(TakeQuestion(grid_.Names(), output, input), MessageIcon::Question,
+                           MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+std::optional<int> RoutingGridView::SourceBeforeTake(int output) {
+    if (const std::optional<int> known = grid_.SourceOf(output)) {
+        return known;
+    }
+    const std::optional<int32_t> word = RoutingTake(commPort_, ui_).ReadOutput(output);
+    if (!word) {
+        return std::nullopt;
+    }
+    ShowTakeOutcome(output, true, word);
+    return grid_.SourceOf(output);
+}
+
+bool RoutingGridView::MakeTake(int output, int input) {
     const RoutingGrid::Shape& shape = grid_.RouterShape();
     const uint16_t source = SingleTakeSource(
         input, {input == RoutingGrid::kTriState, shape.dataRouter, doc_.IsExtendedControlCard(),
                 takeFlags_.DistributedControlTake(), takeFlags_.ForwardTake()});
     const RoutingTake::Outcome outcome = RoutingTake(commPort_, ui_).Run(source, output);
     ShowTakeOutcome(output, outcome.taken, outcome.word);
+    return outcome.taken;
+}
+
+void RoutingGridView::SetUndo(std::optional<UndoStep> step) {
+    undo_ = step;
+    const QString tip = UndoTakeToolTip(grid_.Names(), undo_);
+    undoTake_->setEnabled(undo_.has_value());
+    undoTake_->setToolTip(tip);
+    undoButton_->setEnabled(undo_.has_value());
+    undoButton_->setToolTip(tip);
+}
+
+void RoutingGridView::ShowPendingTake() {
+    const QModelIndex current = table_->currentIndex();
+    const int output = model_->OutputAt(current);
+    const int input = model_->InputAt(current);
+    const bool chosen = output > 0 && input >= 0;
+    pendingTake_->setText(chosen ? PendingTakeText(grid_.Names(), output, input)
+                                 : NoPendingTakeText());
+    take_->setEnabled(chosen);
 }
 
 // A take not made leaves the cell as the last read found it; a take made whose read-back
@@ -272,12 +378,14 @@ void RoutingGridView::ShowTakeOutcome(int output, bool taken, std::optional<int3
         Redraw(true);
     } else {
         model_->OutputChanged(output);
+        table_->verticalHeader()->viewport()->update();
     }
 }
 
 void RoutingGridView::Redraw(bool layoutChanged) {
     if (!layoutChanged) {
         model_->SourcesChanged();
+        table_->verticalHeader()->viewport()->update();
         return;
     }
     const QModelIndex current = table_->currentIndex();
@@ -290,6 +398,7 @@ void RoutingGridView::Redraw(bool layoutChanged) {
     if (current.isValid() && row >= 0 && column >= 0) {
         table_->setCurrentIndex(model_->index(row, column));
     }
+    ShowPendingTake();
 }
 
 // ---- Refresh in the background --------------------------------------------------------------

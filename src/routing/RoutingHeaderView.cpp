@@ -1,5 +1,7 @@
 #include "routing/RoutingHeaderView.h"
 
+#include "routing/RoutingGridModel.h"
+
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QStyleOptionHeader>
@@ -44,9 +46,15 @@ void RoutingHeaderView::RemeasureLabels() {
     updateGeometry();
 }
 
+void RoutingHeaderView::SetSourceWidth(int px) {
+    sourceWidth_ = px;
+    updateGeometry();
+}
+
 QSize RoutingHeaderView::sizeHint() const {
     QSize hint = QHeaderView::sizeHint();
-    const int across = labelWidth_ + 2 * kLabelMarginPx;
+    const int source = sourceWidth_ > 0 ? sourceWidth_ + 2 * kLabelMarginPx : 0;
+    const int across = labelWidth_ + 2 * kLabelMarginPx + source;
     if (orientation() == Qt::Horizontal) {
         hint.setHeight(std::max(hint.height(), across));
     } else {
@@ -78,10 +86,31 @@ void RoutingHeaderView::paintSection(QPainter* painter, const QRect& rect, int l
         painter->translate(rect.left(), rect.bottom());
         painter->rotate(-90);
         label = QRect(kLabelMarginPx, 0, rect.height() - 2 * kLabelMarginPx, rect.width());
+    } else if (sourceWidth_ > 0) {
+        label.setWidth(labelWidth_);
+        PaintSource(painter, rect.adjusted(labelWidth_ + 2 * kLabelMarginPx, 0, 0, 0),
+                    logicalIndex);
     }
     const QString text = model()->headerData(logicalIndex, orientation()).toString();
     painter->drawText(label, Qt::AlignLeft | Qt::AlignVCenter,
                       QFontMetrics(labelFont).elidedText(text, Qt::ElideRight, label.width()));
+    painter->restore();
+}
+
+// The source in its own column of the header, after a rule, in the normal weight.
+void RoutingHeaderView::PaintSource(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    painter->save();
+    painter->setPen(palette().color(QPalette::Mid));
+    painter->drawLine(rect.topLeft(), rect.bottomLeft());
+    painter->setFont(font());
+    painter->setPen(palette().color(QPalette::ButtonText));
+    const QRect text = rect.adjusted(kLabelMarginPx, 0, -kLabelMarginPx, 0);
+    const QString source =
+        model()->headerData(logicalIndex, orientation(), RoutingGridModel::kSourceRole).toString();
+    // Cut at the edge rather than elided: the column fits the widest input label, and a
+    // second text layout per row would slow every scroll.
+    painter->setClipRect(text);
+    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, source);
     painter->restore();
 }
 

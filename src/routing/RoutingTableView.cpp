@@ -27,17 +27,20 @@ RoutingTableView::RoutingTableView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    connect(this, &QTableView::clicked, this, &RoutingTableView::TakeRequested);
+    connect(this, &QTableView::doubleClicked, this, &RoutingTableView::TakeRequested);
 }
 
+// The outputs' sources are input labels: their column is as wide as the widest of them.
 void RoutingTableView::FitHeaders() {
     inputHeader_->RemeasureLabels();
     outputHeader_->RemeasureLabels();
+    outputHeader_->SetSourceWidth(
+        inputHeader_->LabelWidth() +
+        outputHeader_->fontMetrics().horizontalAdvance(QStringLiteral("\u2190 ")));
 }
 
 void RoutingTableView::keyPressEvent(QKeyEvent* event) {
-    const bool takeKey = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-                         event->key() == Qt::Key_Enter;
+    const bool takeKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (takeKey && plain && currentIndex().isValid()) {
         emit TakeRequested(currentIndex());
@@ -52,6 +55,7 @@ void RoutingTableView::currentChanged(const QModelIndex& current, const QModelIn
     QTableView::currentChanged(current, previous);
     inputHeader_->viewport()->update();
     outputHeader_->viewport()->update();
+    emit CurrentCellChanged(current);
 }
 
 }  // namespace zerandi

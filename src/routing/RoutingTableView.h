@@ -7,9 +7,10 @@ namespace zerandi {
 class RoutingHeaderView;
 
 // The routing grid's table: fixed small cells (a grid of millions draws only what shows),
-// inputs labelled upwards across the top, outputs down the side. A click on a cell, or
-// Space or Enter on the current one, asks for a take there; the arrows, Home, End and the
-// page keys move as in any table, and the headers mark the current row and column.
+// inputs labelled upwards across the top, outputs down the side with their sources. A click
+// or the arrows, Home, End and the page keys only choose a cell, so that focusing or
+// scrolling never changes what is on air; a double-click on a cell, or Enter on the current
+// one, asks for a take there. The headers mark the current row and column.
 class RoutingTableView : public QTableView {
     Q_OBJECT
 
@@ -26,6 +27,7 @@ public:
 
 signals:
     void TakeRequested(const QModelIndex& index);
+    void CurrentCellChanged(const QModelIndex& current);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

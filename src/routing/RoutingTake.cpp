@@ -16,12 +16,16 @@ RoutingTake::Outcome RoutingTake::Run(uint16_t source, int output) {
         return {};
     }
     ui_.sleep(kReadAfterTakeDelayMs);
+    return {true, ReadOutput(output)};
+}
+
+std::optional<int32_t> RoutingTake::ReadOutput(int output) {
     const std::optional<std::vector<int32_t>> words =
         OutputRangeRead(port_, ui_).Run(output, output);
     if (!words || words->empty()) {
-        return {true, std::nullopt};
+        return std::nullopt;
     }
-    return {true, words->front()};
+    return words->front();
 }
 
 }  // namespace zerandi

@@ -21,6 +21,8 @@ public:
 
     // A take not made, or a read that failed, has been told by the time this returns.
     Outcome Run(uint16_t source, int output);
+    // The word the output reads now; nothing when the read failed (and was told).
+    std::optional<int32_t> ReadOutput(int output);
 
 private:
     RouterDiagnosticCommPort& port_;

@@ -212,7 +212,7 @@ std::vector<Invocation> EveryCommandOnce(const QTemporaryDir& dir) {
         {"controller", video + QStringList{"controller", "standby"}, 0},
         {"messages", video + QStringList{"messages", "--seconds", "1"}, 0, true},
         {"send", video + QStringList{"send", "hello"}, 0},
-        {"flash", {"--simulate", "QR1206", "--yes", "flash", "--mtrx", image, "--pld0", image}, 0},
+        {"flash", {"--simulate", "QR1205", "--yes", "flash", "--mtrx", image, "--pld0", image}, 0},
         {"decode-log", {"decode-log", log}, 0},
     };
 }

@@ -97,7 +97,9 @@ bool AnyFrameOfCommand(const std::vector<std::vector<uint8_t>>& frames, uint8_t 
 
 TEST_F(CliRouterCommandsTest, FlashRefusesADamagedImageWithNothingSentAndWritesAGoodOne) {
     constexpr uint8_t kEnterFlashWriteMode = 0x40;
-    // The matrix and PLD code go together: a CC0209 card asks for both.
+    // The matrix and PLD code go together: a CC0209 card asks for both, on a model that
+    // takes PLD0 code.
+    ASSERT_TRUE(simulator.Start("QR1205"));
     const QString bad = WriteTestFile(dir, "bad.mx", "S0030000FC\nS1060000010203F4\nS9030000FC\n");
     const CliRun refused = Run({"flash", "--mtrx", bad, "--pld0", bad});
     EXPECT_EQ(refused.exitCode, 2);

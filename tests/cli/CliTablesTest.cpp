@@ -100,6 +100,18 @@ TEST_F(CliTablesTest, ABadInputIsRefusedWithNothingWritten) {
          {},
          "--diag and --app0 both name the first slot",
          false},
+        // Only the slots the card has, as the Flash Memory window shows them: an extended
+        // card has no MTRX or COMM slot, a QR1206 no PLD slot.
+        {"QS1214",
+         {"flash", "--mtrx", image},
+         {},
+         "flash: the CC0353 control card has no MTRX slot."},
+        {"QS1214", {"flash", "--comm", image}, {}, "the CC0353 control card has no COMM slot."},
+        {"QR1206",
+         {"--yes", "flash", "--diag", image, "--pld1", image},
+         {},
+         "the CC0209 control card has no PLD1 slot."},
+        {"QR1206", {"flash", "--pld0", image}, {}, "the CC0209 control card has no PLD0 slot."},
         {"QR1206", {"decode-log", ports}, {}, "whole.prt is not a communication log.", false},
         {"QR1206",
          {"decode-log", "-"},
@@ -207,7 +219,7 @@ TEST_F(CliTablesTest, MatrixCodeWithoutItsPldCodeNeedsAYes) {
         {{"--no"}, "alone was declined"},
     };
     for (const auto& c : cases) {
-        const CliRun run = Run("QR1206", c.answer + QStringList{"flash", "--mtrx", image});
+        const CliRun run = Run("QR1205", c.answer + QStringList{"flash", "--mtrx", image});
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_TRUE(run.err.contains(c.message.toUtf8())) << run.err.toStdString();
         const auto frames = simulator.Requests();

@@ -6,9 +6,14 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "config/RouterModelTables.h"
 #include "connect/ConnectSettingsMenu.h"
@@ -19,8 +24,10 @@
 #include "routing/RoutingHeaderView.h"
 #include "routing/RoutingTableView.h"
 #include "shell/CustomMdiChildWnd.h"
+#include "shell/ViewMenuSet.h"
 #include "support/AccessibilityAudit.h"
 #include "support/FrameFields.h"
+#include "support/MenuLookup.h"
 #include "support/RouterViewFixture.h"
 #include "support/WidgetActions.h"
 
@@ -54,6 +61,8 @@ protected:
         ASSERT_TRUE(dataHome_.isValid());
         savedDataHome_ = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome_.path()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dataHome_.path());
+        QSettings().clear();
     }
     void TearDown() override {
         RouterViewFixture::TearDown();
@@ -68,8 +77,12 @@ protected:
         return std::make_unique<RoutingGridView>(document, *settings_);
     }
 
-    void Open(const std::string& model) {
+    void Open(const std::string& model, const RouterNames& names = {}) {
         StartRouter(model);
+        const zsim::RouterState state = simulator.Router().Snapshot();
+        if (!names.IsEmpty()) {
+            ASSERT_TRUE(RouterNamesStore::Save(ui, names, state.productId, state.cardPartNumber));
+        }
         KnowRouter();
         grid = static_cast<RoutingGridView*>(view);
         table = &Find<RoutingTableView>(QStringLiteral("routingGrid"));
@@ -84,6 +97,18 @@ protected:
         table->scrollTo(cell);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
     }
+    // A double-click as the window system delivers it: a click, then the double-click.
+    void DoubleClickCell(int output, int input) {
+        ClickCell(output, input);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {},
+                           table->visualRect(Cell(output, input)).center());
+    }
+    // Chooses the cell and presses "Take".
+    void TakeCell(int output, int input) {
+        ClickCell(output, input);
+        Click(QStringLiteral("take"));
+    }
+    QString PendingTake() const { return Find<QLabel>(QStringLiteral("pendingTake")).text(); }
 
     std::vector<Take> Takes() const {
         std::vector<Take> takes;
@@ -106,14 +131,14 @@ private:
     QByteArray savedDataHome_;
 };
 
-TEST_F(RoutingGridViewTest, ClickingACellTakesThatInputAndShowsWhatTheRouterReadsBack) {
+TEST_F(RoutingGridViewTest, TakeTakesTheChosenInputAndShowsWhatTheRouterReadsBack) {
     Open("QR1206");
     ASSERT_TRUE(FrameShown());
     Click(QStringLiteral("read"));
     EXPECT_TRUE(Lit(7, 7)) << "the simulator starts with output n fed by input n";
     ClearRecords();
 
-    ClickCell(7, 12);
+    TakeCell(7, 12);
     EXPECT_EQ(Takes(), std::vector<Take>({{12, 7}}));
     EXPECT_EQ(Commands(), (std::vector<uint8_t>{kTake, kCrosspointStatus}));
     EXPECT_EQ(ui.Sleeps(), std::vector<int>{1000});
@@ -125,7 +150,7 @@ TEST_F(RoutingGridViewTest, ClickingACellTakesThatInputAndShowsWhatTheRouterRead
     // does not make it keeps the old cell lit.
     ChangeRouter([](zsim::RouterState& state) { state.crosspoints[6] = 30; });
     simulator.Router().InjectFault({zsim::SimFault::Kind::Forget, 0, kTake});
-    ClickCell(7, 5);
+    TakeCell(7, 5);
     EXPECT_TRUE(Lit(7, 30));
     EXPECT_FALSE(Lit(7, 5));
 }
@@ -135,7 +160,7 @@ TEST_F(RoutingGridViewTest, AFailedTakeIsToldAndTheCellKeepsItsState) {
     Click(QStringLiteral("read"));
     ClearRecords();
     simulator.Router().InjectFault({zsim::SimFault::Kind::Refuse, 1, kTake});
-    ClickCell(3, 40);
+    TakeCell(3, 40);
     EXPECT_EQ(ui.MessageTexts(),
               (std::vector<QString>{"Error Message Received: \"Invalid data\"", "Take Failed!!"}));
     EXPECT_EQ(Commands(), std::vector<uint8_t>{kTake}) << "no read-back of a take not made";
@@ -145,7 +170,7 @@ TEST_F(RoutingGridViewTest, AFailedTakeIsToldAndTheCellKeepsItsState) {
     // A take made whose read-back fails leaves the output unknown, not guessed.
     ClearRecords();
     simulator.Router().InjectFault({zsim::SimFault::Kind::Refuse, 6, kCrosspointStatus});
-    ClickCell(3, 40);
+    TakeCell(3, 40);
     EXPECT_EQ(ui.MessageTexts().back(), "Unable to read the information from the router.");
     EXPECT_EQ(grid->Grid().SourceOf(3), std::nullopt);
     EXPECT_FALSE(Lit(3, 3));
@@ -175,7 +200,7 @@ TEST_F(RoutingGridViewTest, TakesSendTheSourceWordOfTheModelAndTheConnectionsSet
         }
         Click(QStringLiteral("read"));
         ClearRecords();
-        ClickCell(2, c.input);
+        TakeCell(2, c.input);
         EXPECT_EQ(Takes(), std::vector<Take>({{c.source, 2}}));
         EXPECT_TRUE(Lit(2, c.input)) << "read back after the take";
     }
@@ -191,8 +216,10 @@ TEST_F(RoutingGridViewTest, KeyboardAndConfirmationTakeOnlyWhenMeant) {
     table->setFocus();
     table->setCurrentIndex(Cell(5, 9));
     QTest::keyClick(table, Qt::Key_Right);
-    ui.AnswerNextMessage(MessageAnswer::No);
     QTest::keyClick(table, Qt::Key_Space);
+    EXPECT_TRUE(ui.MessageTexts().empty()) << "Space only chooses the cell";
+    ui.AnswerNextMessage(MessageAnswer::No);
+    QTest::keyClick(table, Qt::Key_Return);
     EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{"Take input 10 to output 5?"});
     EXPECT_TRUE(Takes().empty());
 
@@ -209,6 +236,157 @@ TEST_F(RoutingGridViewTest, KeyboardAndConfirmationTakeOnlyWhenMeant) {
     for (int section : {current.column() - 1, current.column(), current.column() + 1}) {
         EXPECT_EQ(table->InputHeader().Highlighted(section), section == current.column());
     }
+}
+
+RouterNames VtrAndCamera() {
+    RouterNames names;
+    names.SetName(NameKind::Output, 7, QStringLiteral("VTR 2"));
+    names.SetName(NameKind::Input, 12, QStringLiteral("CAM 3"));
+    return names;
+}
+
+TEST_F(RoutingGridViewTest, AClickOrTheArrowsOnlyChooseACellAndShowTheTakeItStandsFor) {
+    Open("QR1206", VtrAndCamera());
+    QPushButton& take = Find<QPushButton>(QStringLiteral("take"));
+    EXPECT_FALSE(take.isEnabled()) << "no cell chosen yet";
+    ClickCell(7, 12);
+    EXPECT_EQ(PendingTake(), "Output 7 VTR 2 \u2190 input 12 CAM 3");
+    EXPECT_TRUE(take.isEnabled());
+    table->setFocus();
+    for (const Qt::Key key :
+         {Qt::Key_Right, Qt::Key_Down, Qt::Key_Space, Qt::Key_Left, Qt::Key_Left}) {
+        QTest::keyClick(table, key);
+    }
+    EXPECT_EQ(PendingTake(), "Output 8 \u2190 input 11") << PendingTake().toStdString();
+    EXPECT_TRUE(Requests().empty()) << "choosing a cell sends nothing";
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(RoutingGridViewTest, TakeEnterAndADoubleClickEachSendTheTake) {
+    Open("QR1206");
+    Click(QStringLiteral("read"));
+    const struct {
+        const char* gesture;
+        std::function<void(int, int)> take;
+    } cases[] = {
+        {"Take", [this](int o, int i) { TakeCell(o, i); }},
+        {"Return",
+         [this](int o, int i) {
+             ClickCell(o, i);
+             QTest::keyClick(table, Qt::Key_Return);
+         }},
+        {"Enter",
+         [this](int o, int i) {
+             ClickCell(o, i);
+             QTest::keyClick(table, Qt::Key_Enter, Qt::KeypadModifier);
+         }},
+        {"double-click", [this](int o, int i) { DoubleClickCell(o, i); }},
+    };
+    int input = 20;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gesture);
+        ClearRecords();
+        c.take(7, ++input);
+        EXPECT_EQ(Takes(), std::vector<Take>({{static_cast<uint16_t>(input), 7}}));
+        EXPECT_TRUE(Lit(7, input));
+    }
+}
+
+TEST_F(RoutingGridViewTest, UndoTakePutsBackTheSourceTheOutputHadBeforeTheLastTake) {
+    Open("QR1206");
+    Click(QStringLiteral("read"));
+    QPushButton& undo = Find<QPushButton>(QStringLiteral("undoTakeButton"));
+    EXPECT_FALSE(undo.isEnabled());
+    TakeCell(7, 12);
+    DoubleClickCell(7, 20);
+    EXPECT_EQ(undo.toolTip(), "Take input 12 back to output 7");
+    ClearRecords();
+    // Ctrl+Z while the focus is in the window, as a person presses it.
+    child->showNormal();
+    area->setActiveSubWindow(child);
+    view->window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view->window()));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Takes(), std::vector<Take>({{12, 7}}));
+    EXPECT_EQ(Commands(), (std::vector<uint8_t>{kTake, kCrosspointStatus}));
+    EXPECT_TRUE(Lit(7, 12));
+    EXPECT_FALSE(undo.isEnabled()) << "one step back";
+    ClearRecords();
+    Click(QStringLiteral("undoTakeButton"));
+    EXPECT_TRUE(Requests().empty());
+
+    // Before any read, the output is read first, so that the take can still be undone; here
+    // from the window's Edit menu.
+    DocumentFixture::TearDown();
+    Open("QR1206");
+    TakeCell(4, 9);
+    EXPECT_EQ(Commands(), (std::vector<uint8_t>{kCrosspointStatus, kTake, kCrosspointStatus}));
+    ClearRecords();
+    QWidget owner;
+    CommonMenus common;
+    for (QAction** action : {&common.exit, &common.setup, &common.helpContents, &common.usingHelp,
+                             &common.technicalSupport, &common.about}) {
+        *action = new QAction(&owner);
+    }
+    ViewMenuSet menus(common, true, &owner);
+    grid->AddMenuItems(menus);
+    QAction* undoItem = ActionTexted(menus.Edit(), QStringLiteral("&Undo Take"));
+    ASSERT_NE(undoItem, nullptr);
+    EXPECT_EQ(undoItem->shortcut(), QKeySequence(QKeySequence::Undo));
+    undoItem->trigger();
+    EXPECT_EQ(Takes(), std::vector<Take>({{4, 4}}));
+    EXPECT_TRUE(Lit(4, 4));
+}
+
+TEST_F(RoutingGridViewTest, ConfirmTakesIsRememberedBetweenRuns) {
+    Open("QR1206");
+    EXPECT_FALSE(Find<QCheckBox>(QStringLiteral("confirmTakes")).isChecked());
+    QTest::mouseClick(&Find<QCheckBox>(QStringLiteral("confirmTakes")), Qt::LeftButton);
+    for (const bool ticked : {true, false}) {
+        DocumentFixture::TearDown();
+        Open("QR1206");
+        QCheckBox& confirm = Find<QCheckBox>(QStringLiteral("confirmTakes"));
+        EXPECT_EQ(confirm.isChecked(), ticked);
+        const size_t told = ui.MessageTexts().size();
+        if (ticked) {
+            ui.AnswerNextMessage(MessageAnswer::No);
+        }
+        TakeCell(2, 9);
+        EXPECT_EQ(ui.MessageTexts().size() - told, ticked ? 1U : 0U);
+        EXPECT_EQ(Takes().size(), ticked ? 0U : 1U);
+        QTest::mouseClick(&confirm, Qt::LeftButton);
+    }
+}
+
+TEST_F(RoutingGridViewTest, EachRowShowsItsSourceAndEachInputHowManyOutputsItFeeds) {
+    Open("QR1206", VtrAndCamera());
+    Click(QStringLiteral("read"));
+    TakeCell(7, 12);
+    const auto inputTip = [this](int input) {
+        return grid->Model()
+            .headerData(grid->Grid().ColumnOf(input), Qt::Horizontal, Qt::ToolTipRole)
+            .toString();
+    };
+    EXPECT_EQ(inputTip(12), "12 CAM 3: feeds 2 outputs");
+    EXPECT_EQ(inputTip(7), "7: feeds no output");
+    EXPECT_EQ(inputTip(8), "8: feeds 1 output");
+
+    // The row keeps its source when the filter hides that input's column.
+    Retype(Find<QLineEdit>(QStringLiteral("filter")), QStringLiteral("VTR, 1-5"));
+    ASSERT_EQ(grid->Grid().ColumnOf(12), -1);
+    const int row = grid->Grid().RowOf(7);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(grid->Model().headerData(row, Qt::Vertical, RoutingGridModel::kSourceRole),
+              "\u2190 12 CAM 3");
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(table);
+    ASSERT_NE(accessible, nullptr);
+    QAccessibleTableCellInterface* cell =
+        accessible->tableInterface()->cellAt(row, 0)->tableCellInterface();
+    ASSERT_NE(cell, nullptr);
+    ASSERT_EQ(cell->rowHeaderCells().size(), 1);
+    EXPECT_EQ(cell->rowHeaderCells().front()->text(QAccessible::Name),
+              "Output 7 VTR 2, from input 12 CAM 3");
 }
 
 TEST_F(RoutingGridViewTest, NamesShowInHeadersAndCellsAndAreKeptForTheRouter) {
@@ -229,7 +407,8 @@ TEST_F(RoutingGridViewTest, NamesShowInHeadersAndCellsAndAreKeptForTheRouter) {
     Click(QStringLiteral("editNames"));
 
     EXPECT_EQ(grid->Model().headerData(6, Qt::Vertical, Qt::DisplayRole), "7 VTR 2");
-    EXPECT_EQ(grid->Model().headerData(6, Qt::Vertical, Qt::AccessibleTextRole), "Output 7 VTR 2");
+    EXPECT_EQ(grid->Model().headerData(6, Qt::Vertical, Qt::AccessibleTextRole),
+              "Output 7 VTR 2, source not read");
     EXPECT_EQ(grid->Model().headerData(0, Qt::Horizontal, Qt::AccessibleTextRole), "Tri-state");
     const zsim::RouterState state = simulator.Router().Snapshot();
     EXPECT_EQ(
