@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "cli/CliInput.h"
 #include "cli/CliInterrupt.h"
 #include "cli/CliNames.h"
 #include "cli/CliResult.h"
@@ -19,8 +20,6 @@
 namespace zerandi {
 
 namespace {
-
-constexpr size_t kReadChunkBytes = 65536;
 
 constexpr qsizetype kMaxDigits = 9;
 
@@ -94,28 +93,7 @@ CliExit CliContext::Fail(const QString& problem) const {
 
 std::optional<QByteArray> CliContext::ReadInput(const QString& path,
                                                 const UserFileRead& how) const {
-    if (path != kStandardStream) {
-        return ReadUserFile(ui_, path, how);
-    }
-    QByteArray bytes;
-    std::array<char, kReadChunkBytes> chunk{};
-    size_t got = 0;
-    while (bytes.size() <= how.maxBytes &&
-           (got = std::fread(chunk.data(), 1, chunk.size(), stdin)) > 0) {
-        bytes.append(chunk.data(), static_cast<qsizetype>(got));
-    }
-    if (std::ferror(stdin) != 0) {
-        ui_.TellError(QStringLiteral("standard input could not be read."));
-        return std::nullopt;
-    }
-    if (bytes.size() > how.maxBytes) {
-        ui_.TellError(QStringLiteral("standard input holds more than %1 bytes.").arg(how.maxBytes));
-        return std::nullopt;
-    }
-    if (how.text) {
-        bytes.replace("\r\n", "\n");
-    }
-    return bytes;
+    return ReadCliInput(ui_, path, how);
 }
 
 bool CliContext::WriteOutput(const QString& path, const QByteArray& bytes) const {

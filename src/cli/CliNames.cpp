@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "cli/CliInput.h"
 #include "cli/CliResult.h"
 #include "cli/CliUiServices.h"
 #include "config/RouterModelTables.h"
@@ -29,7 +30,7 @@ bool CliNames::ReadFile() {
     if (!path_) {
         return true;
     }
-    const std::optional<QByteArray> bytes = ReadUserFile(
+    const std::optional<QByteArray> bytes = ReadCliInput(
         ui_, *path_,
         {.maxBytes = kMaxRouterNamesCsvBytes,
          .openFailureText = QStringLiteral("--names: could not open %1.").arg(*path_)});

@@ -15,6 +15,7 @@
 #include "cli/CliRouterLink.h"
 #include "cli/CliStandardOutput.h"
 #include "cli/CliUiServices.h"
+#include "serial/CommLog.h"
 #include "services/VersionInfo.h"
 #include "simulate/BuiltInSimulator.h"
 
@@ -159,6 +160,13 @@ private:
             Usage(options.link.ErrorText());
             return std::nullopt;
         }
+        if (options.logPath) {
+            if (const std::optional<QString> refusal = CommLog::TargetRefusal(*options.logPath)) {
+                Usage(QStringLiteral("could not open the log file %1: %2.")
+                          .arg(*options.logPath, *refusal));
+                return std::nullopt;
+            }
+        }
         if (options.simulatedModel && !BuiltInSimulator::HasModel(*options.simulatedModel)) {
             Usage(QStringLiteral("unknown router model \"%1\"; the models are %2.")
                       .arg(*options.simulatedModel, BuiltInSimulator::ModelList()));
@@ -188,9 +196,14 @@ private:
         CliRouterLink router(*linkOptions, *ui_);
         CliResult result;
         CliContext context(command, parsed.arguments, parsed.options, *ui_, result, router, names);
-        const CliExit exit = command.run(context);
+        CliExit exit = command.run(context);
         if (!result.IsEmpty()) {
             context.EmitResult();
+        }
+        if (const std::optional<QString> failure = router.LogWriteFailure()) {
+            ui_->TellError(QStringLiteral("the communication log %1 lost lines: %2.")
+                               .arg(*linkOptions->logPath, *failure));
+            exit = exit == CliExit::Ok ? CliExit::RouterFailed : exit;
         }
         // A transaction that timed out says nothing of its own.
         if (exit == CliExit::RouterFailed && router.IsOpen() &&

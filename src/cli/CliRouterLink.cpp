@@ -89,6 +89,10 @@ std::optional<CliExit> CliRouterLink::OpenLine() {
     return std::nullopt;
 }
 
+std::optional<QString> CliRouterLink::LogWriteFailure() const {
+    return doc_ ? doc_->CommPort().LogWriteFailure() : std::nullopt;
+}
+
 void CliRouterLink::WatchFrames() {
     doc_->CommPort().SetFrameObserver(
         [this](CommLog::Direction direction, std::span<const uint8_t> bytes) {

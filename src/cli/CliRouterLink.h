@@ -44,6 +44,8 @@ public:
     QString LineText() const;
     // True once a frame has come back from the router.
     bool HeardFromRouter() const { return heard_; }
+    // Why the communication log lost lines (a full disk), or nothing.
+    std::optional<QString> LogWriteFailure() const;
 
 private:
     std::optional<CliExit> OpenLine();

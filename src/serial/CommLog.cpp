@@ -1,10 +1,23 @@
 #include "serial/CommLog.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+
 #include "services/FormatNowText.h"
 
 namespace zerandi {
 
 namespace {
+
+const QLatin1String kStandardOutputName("-");
+
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 QString FormatBytes(std::span<const uint8_t> bytes) {
     QString text;
@@ -33,12 +46,43 @@ bool CommLog::IsOpen() const {
     return file_.isOpen();
 }
 
+std::optional<QString> CommLog::TargetRefusal(const QString& path) {
+    if (path == kStandardOutputName) {
+        return std::nullopt;
+    }
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        if (!S_ISREG(status.st_mode)) {
+            return QStringLiteral("it is not a file but a folder, a pipe or a device");
+        }
+        return std::nullopt;
+    }
+    if (errno != ENOENT) {
+        return SystemReason(errno);
+    }
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::access(folder.constData(), W_OK | X_OK) != 0) {
+        return SystemReason(errno);
+    }
+    return std::nullopt;
+}
+
 bool CommLog::Open(const QString& path) {
     Close();
-    file_.setFileName(path);
+    writeFailure_.reset();
+    if (TargetRefusal(path)) {
+        return false;
+    }
     // Unbuffered: each line reaches the file at once, so it is complete up to the last
     // event even if the program stops.
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+    bool opened = false;
+    if (path == kStandardOutputName) {
+        opened = file_.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    } else {
+        file_.setFileName(path);
+        opened = file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    }
+    if (!opened) {
         return false;
     }
     Write(comm_log::kLogStartedLabel + Timestamp() + QLatin1Char('\n'));
@@ -84,8 +128,20 @@ void CommLog::LogLowLatency(const QString& text) {
 }
 
 void CommLog::Write(const QString& text) {
-    // A failed write is not reported: logging never stops the link.
-    file_.write(text.toUtf8());
+    // Logging never stops the link; the first failure is kept to be told.
+    const QByteArray bytes = text.toUtf8();
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(file_.handle(), bytes.constData() + done,
+                                        static_cast<size_t>(bytes.size() - done));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written < 0) {
+            writeFailure_ = writeFailure_.value_or(SystemReason(errno));
+            return;
+        }
+        done += written;
+    }
 }
 
 QString CommLog::Timestamp() const {

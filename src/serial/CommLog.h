@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include "serial/CommLogFormat.h"
@@ -22,7 +23,14 @@ public:
     explicit CommLog(TimeSource now);
     ~CommLog();
 
+    // The reason no log can be kept at `path`, told before anything is opened: a log is a
+    // regular file, or a new one in a folder that takes it; a pipe would block the program
+    // and a device swallow the log. Nothing when it can; "-" is standard output.
+    static std::optional<QString> TargetRefusal(const QString& path);
+
     bool IsOpen() const;
+    // Starts a log at `path` ("-": standard output); false when the target is refused or
+    // could not be opened.
     bool Open(const QString& path);
     void Close();
     void LogFrame(Direction direction, std::span<const uint8_t> bytes);
@@ -30,6 +38,9 @@ public:
     void LogPortOpened(const QString& portName);
     void LogPortClosed(const QString& portName);
     void LogLowLatency(const QString& text);
+    // The reason the first write of this log failed (a full disk), or nothing: a log that
+    // cannot be written does not stop the link, but is told.
+    std::optional<QString> WriteFailure() const { return writeFailure_; }
 
 private:
     void Write(const QString& text);
@@ -37,6 +48,7 @@ private:
 
     TimeSource now_;
     QFile file_;
+    std::optional<QString> writeFailure_;
 };
 
 }  // namespace zerandi

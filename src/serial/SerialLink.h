@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 
 #include "serial/Clock.h"
@@ -46,6 +47,8 @@ public:
     virtual void LogTimestamp();
     virtual bool OpenLog(const QString& path);
     virtual void CloseLog();
+    // Why the communication log lost lines (a full disk), or nothing.
+    std::optional<QString> LogWriteFailure() const { return log_.WriteFailure(); }
     virtual bool Send(std::span<const uint8_t> bytes);
     virtual bool ReceiveBytesTimed(std::span<uint8_t> buffer, size_t& received, uint32_t timeoutMs,
                                    bool log);

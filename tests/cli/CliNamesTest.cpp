@@ -43,8 +43,8 @@ protected:
                           .arg(state.cardPartNumber),
                       bytes);
     }
-    CliRun Run(const QStringList& arguments) {
-        return RunCli(QStringList{"--port", simulator.Port().DevicePath()} + arguments, {},
+    CliRun Run(const QStringList& arguments, const QByteArray& input = {}) {
+        return RunCli(QStringList{"--port", simulator.Port().DevicePath()} + arguments, input,
                       environment);
     }
 
@@ -64,7 +64,7 @@ TEST_F(CliNamesTest, NamesComeFromTheFileGivenOrTheRoutersOwnAndAreCheckedFirst)
         "{\"output\":2,\"input\":2,\"triState\":false}]}\n";
     const struct {
         const char* name;
-        const char* given;   // the --names file; none without --names
+        const char* given;   // the --names file ("-": standard input); none without --names
         QByteArray written;  // the given file's bytes; not written when null
         QByteArray kept;     // the router's own file; none when null
         int exitCode;
@@ -73,6 +73,7 @@ TEST_F(CliNamesTest, NamesComeFromTheFileGivenOrTheRoutersOwnAndAreCheckedFirst)
         Heard heard;
     } cases[] = {
         {"given", "n.csv", kNames, {}, 0, named, "", Heard::More},
+        {"given on standard input", "-", kNames, {}, 0, named, "", Heard::More},
         {"kept", nullptr, {}, kNames, 0, named, "", Heard::More},
         {"given over kept", "n.csv", kNames, "kind,number,name\noutput,1,K\n", 0, named, "",
          Heard::More},
@@ -94,7 +95,12 @@ TEST_F(CliNamesTest, NamesComeFromTheFileGivenOrTheRoutersOwnAndAreCheckedFirst)
         SCOPED_TRACE(c.name);
         SetUp();
         QStringList arguments{"--json"};
-        if (c.given != nullptr) {
+        QByteArray input;
+        if (c.given != nullptr && QByteArray(c.given) == "-") {
+            arguments << "--names"
+                      << "-";
+            input = c.written;
+        } else if (c.given != nullptr) {
             arguments << "--names" << files.filePath(c.given);
             QFile::remove(files.filePath(c.given));
             if (!c.written.isNull()) {
@@ -105,7 +111,7 @@ TEST_F(CliNamesTest, NamesComeFromTheFileGivenOrTheRoutersOwnAndAreCheckedFirst)
         if (!c.kept.isNull()) {
             Keep(c.kept);
         }
-        const CliRun run = Run(arguments + QStringList{"read-outputs", "1", "2"});
+        const CliRun run = Run(arguments + QStringList{"read-outputs", "1", "2"}, input);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         EXPECT_EQ(run.out, c.out);
         EXPECT_TRUE(*c.err != 0 ? run.err.contains(c.err) : run.err.isEmpty())

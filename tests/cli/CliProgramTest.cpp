@@ -64,7 +64,13 @@ TEST(CliProgramTest, ExitStatusTellsUsageFromAPortThatWouldNotOpen) {
         {{"--port", kNoSuchPort, "take", "1", "2", "--timestamp"}, 2, "--timestamp needs a value"},
         {{"--port", kNoSuchPort, "take", "1", "2", "--tri-state=yes"}, 2, "takes no value"},
         {{"--port", kNoSuchPort, "salvo", "frob"}, 2, "salvo: say run, capture"},
-        // An output file that cannot be saved is refused before the port is opened.
+        // A log or an output file that cannot be written is refused before the port is opened;
+        // a log is never a pipe, which would block the program, nor a device.
+        {{"--port", kNoSuchPort, "--log", "/dev/null", "info"}, 2, "could not open the log file"},
+        {{"--port", kNoSuchPort, "--log", QDir::tempPath(), "info"}, 2, "not a file but a folder"},
+        {{"--port", kNoSuchPort, "--log", "/nonexistent/x.log", "info"},
+         2,
+         "/nonexistent/x.log: No such file or directory"},
         {{"--port", kNoSuchPort, "salvo", "capture", "/nonexistent/x.svo"},
          2,
          "Could not write file. /nonexistent/x.svo: No such file or directory."},

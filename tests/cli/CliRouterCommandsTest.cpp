@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "cli/CliRun.h"
+#include "support/FileSizeLimit.h"
 #include "support/SimulatedRouter.h"
 
 namespace zerandi::test {
@@ -52,6 +53,27 @@ TEST_F(CliRouterCommandsTest, ATakeReachesTheRouterReadsBackAndItsLogDecodes) {
     ASSERT_EQ(outputs.size(), 2);
     EXPECT_EQ(outputs[1].toObject().value("output").toInt(), 3);
     EXPECT_EQ(outputs[1].toObject().value("input").toInt(), 9);
+}
+
+// A log named "-" goes to standard output; a log that loses lines (a full disk) fails the
+// run that otherwise went well, saying so.
+TEST_F(CliRouterCommandsTest, ALogOnStandardOutputOrCutShortIsTold) {
+    const CliRun onOutput = Run({"--log", "-", "-q", "take", "9", "3"});
+    ASSERT_EQ(onOutput.exitCode, 0) << onOutput.err.toStdString();
+    EXPECT_TRUE(onOutput.out.startsWith("Log file started: ")) << onOutput.out.toStdString();
+    EXPECT_FALSE(QFile::exists("-"));
+
+    const QString cut = dir.filePath("cut.log");
+    CliRun full;
+    {
+        const FileSizeLimit limit(100);
+        full = Run({"--log", cut, "take", "9", "4"});
+    }
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_TRUE(
+        full.err.contains("the communication log " + cut.toUtf8() + " lost lines: File too large."))
+        << full.err.toStdString();
+    EXPECT_EQ(simulator.SourceOn(4), 9);
 }
 
 TEST_F(CliRouterCommandsTest, ACapturedSalvoRestoresTheRoutingAndVerifiesIt) {
