@@ -1,13 +1,12 @@
 #include "serial/CommLog.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 
 #include "services/FormatNowText.h"
+#include "services/TextFileSave.h"
 
 namespace zerandi {
 
@@ -50,21 +49,7 @@ std::optional<QString> CommLog::TargetRefusal(const QString& path) {
     if (path == kStandardOutputName) {
         return std::nullopt;
     }
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
-        if (!S_ISREG(status.st_mode)) {
-            return QStringLiteral("it is not a file but a folder, a pipe or a device");
-        }
-        return std::nullopt;
-    }
-    if (errno != ENOENT) {
-        return SystemReason(errno);
-    }
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    if (::access(folder.constData(), W_OK | X_OK) != 0) {
-        return SystemReason(errno);
-    }
-    return std::nullopt;
+    return RunningFileRefusal(path);
 }
 
 bool CommLog::Open(const QString& path) {

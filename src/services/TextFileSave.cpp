@@ -30,6 +30,16 @@ bool Fail(UiServices& ui, const QString& sentence, const QString& path, const QS
     return false;
 }
 
+// Why no new file can be made at `path`, which does not exist yet: its folder is missing or
+// refuses it.
+std::optional<QString> NewFileRefusal(const QString& path) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::access(folder.constData(), W_OK | X_OK) != 0) {
+        return SystemReason(errno);
+    }
+    return std::nullopt;
+}
+
 // The reason a save at `path` is refused before anything is written, or nothing.
 std::optional<QString> RefusalReason(const QString& path) {
     struct stat status {};
@@ -46,14 +56,7 @@ std::optional<QString> RefusalReason(const QString& path) {
         }
         return std::nullopt;
     }
-    if (errno != ENOENT) {
-        return SystemReason(errno);
-    }
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    if (::access(folder.constData(), W_OK | X_OK) != 0) {
-        return SystemReason(errno);
-    }
-    return std::nullopt;
+    return errno == ENOENT ? NewFileRefusal(path) : SystemReason(errno);
 }
 
 // Every byte from `offset` on, past interruptions; 0 or the error that stopped it.
@@ -185,6 +188,17 @@ bool WriteAtomically(UiServices& ui, const QString& path, const QByteArray& byte
 }
 
 }  // namespace
+
+std::optional<QString> RunningFileRefusal(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        if (!S_ISREG(status.st_mode)) {
+            return QStringLiteral("it is not a file but a folder, a pipe or a device");
+        }
+        return std::nullopt;
+    }
+    return errno == ENOENT ? NewFileRefusal(path) : SystemReason(errno);
+}
 
 std::optional<QString> SaveRefusal(const QString& path, const QString& sentence) {
     const std::optional<QString> reason = RefusalReason(path);

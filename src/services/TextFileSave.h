@@ -21,6 +21,12 @@ QByteArray WithCrLf(const QString& text);
 std::optional<QString> SaveRefusal(const QString& path,
                                    const QString& sentence = kCouldNotOpenFileText);
 
+// Why a file the program keeps writing line by line while it runs (a log, a capture) cannot be
+// kept at `path`, told before it is opened: it must be a regular file, or a new one in a
+// folder that takes it; a pipe would block the program and a device swallow the lines. The
+// reason alone, or nothing.
+std::optional<QString> RunningFileRefusal(const QString& path);
+
 // Writes the bytes to `path`; the result is true only when the file holds them. A regular file
 // is replaced atomically, so that the file that was there stays as it was unless everything
 // was written. A file with a second hard link, one owned by another user and one in a folder

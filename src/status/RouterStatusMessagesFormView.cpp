@@ -238,10 +238,14 @@ void RouterStatusMessagesFormView::StartCapture() {
     }
     switch (capture_.Start(*path, FormatNowText(), lines_.Entries())) {
         case StatusCaptureFile::Outcome::OpenFailed:
-            doc_.Ui().showMessage(kCouldNotOpenFileText, MessageIcon::Warning);
+            doc_.Ui().showMessage(
+                FileFailureText(kCouldNotOpenFileText, *path, capture_.FailureReason()),
+                MessageIcon::Warning);
             break;
         case StatusCaptureFile::Outcome::WriteFailed:
-            doc_.Ui().showMessage(kCouldNotWriteFileText, MessageIcon::Warning);
+            doc_.Ui().showMessage(
+                FileFailureText(kCouldNotWriteFileText, *path, capture_.FailureReason()),
+                MessageIcon::Warning);
             break;
         case StatusCaptureFile::Outcome::Written:
             break;

@@ -1,13 +1,19 @@
 #include "status/StatusCaptureFile.h"
 
+#include "services/TextFileSave.h"
 #include "status/StatusMessageLines.h"
 
 namespace zerandi {
 
 StatusCaptureFile::Outcome StatusCaptureFile::Start(const QString& path, const QString& startTime,
                                                     const QStringList& entries) {
+    if (const std::optional<QString> refusal = RunningFileRefusal(path)) {
+        failureReason_ = *refusal;
+        return Outcome::OpenFailed;
+    }
     file_.setFileName(path);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        failureReason_ = file_.errorString();
         return Outcome::OpenFailed;
     }
     bool written = Write(startTime);
@@ -38,6 +44,7 @@ StatusCaptureFile::Outcome StatusCaptureFile::Stop(const QString& stopTime) {
 bool StatusCaptureFile::Write(const QString& line) {
     const QByteArray bytes = line.toLatin1() + "\r\n";
     if (file_.write(bytes) != bytes.size() || !file_.flush()) {
+        failureReason_ = file_.errorString();
         file_.close();
         return false;
     }

@@ -13,7 +13,8 @@ public:
     enum class Outcome { Written, OpenFailed, WriteFailed };
 
     // Creates or empties the file and writes the start time and the entries shown so far
-    // (not the one-blank echo entries). Anything but Written leaves capture off.
+    // (not the one-blank echo entries). Anything but Written leaves capture off; a pipe or a
+    // device is refused without being opened, so that nothing waits on it.
     Outcome Start(const QString& path, const QString& startTime, const QStringList& entries);
     // Appends one line and flushes it; on a write error the file is closed (the lines
     // written so far stay) and capture is off.
@@ -22,11 +23,14 @@ public:
     Outcome Stop(const QString& stopTime);
 
     bool IsOn() const { return file_.isOpen(); }
+    // Why the last Start, WriteLine or Stop did not write: the system's reason.
+    const QString& FailureReason() const { return failureReason_; }
 
 private:
     bool Write(const QString& line);
 
     QFile file_;
+    QString failureReason_;
 };
 
 }  // namespace zerandi

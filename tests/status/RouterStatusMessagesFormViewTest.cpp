@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QAbstractItemModel>
 #include <QFile>
 #include <QListView>
@@ -10,6 +12,7 @@
 #include "status/RouterStatusMessagesFormView.h"
 #include "status/StatusViewFixture.h"
 #include "support/AccessibilityAudit.h"
+#include "support/TempFiles.h"
 
 namespace zerandi::test {
 namespace {
@@ -210,9 +213,17 @@ TEST_F(StatusMessagesViewTest, CaptureToAnUnwritablePlaceStaysOff) {
         QString path;
         QString message;
     };
+    const QString pipe = TempPath(QStringLiteral("capture.fifo"));
+    QFile::remove(pipe);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const Case cases[] = {
-        {"/nonexistent-folder/message.cap", "Could not open file."},
-        {"/dev/full", "Could not write file."},  // opens, but nothing can be written
+        {"/nonexistent-folder/message.cap",
+         "Could not open file.\n/nonexistent-folder/message.cap: No such file or directory"},
+        // A device would swallow the lines, and a pipe nobody reads would block the program.
+        {"/dev/full",
+         "Could not open file.\n/dev/full: it is not a file but a folder, a pipe or a device"},
+        {pipe,
+         "Could not open file.\n" + pipe + ": it is not a file but a folder, a pipe or a device"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.toStdString());

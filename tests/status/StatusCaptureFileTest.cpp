@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "status/StatusCaptureFile.h"
+#include "support/FileSizeLimit.h"
 
 namespace zerandi::test {
 namespace {
@@ -45,12 +46,15 @@ TEST(StatusCaptureFile, OpenAndWriteFailuresLeaveCaptureOff) {
     EXPECT_EQ(capture.Start(QDir::tempPath() + "/no/such/folder/message.cap", "t", {}),
               Outcome::OpenFailed);
     EXPECT_FALSE(capture.IsOn());
+    // A device swallows lines: refused without being opened, as a pipe would block.
+    EXPECT_EQ(capture.Start(QStringLiteral("/dev/null"), "t", {}), Outcome::OpenFailed);
+    EXPECT_FALSE(capture.IsOn());
 
-    if (!QFile::exists(QStringLiteral("/dev/full"))) {
-        GTEST_SKIP() << "no /dev/full to fail writes";
-    }
     // Small writes are buffered: the flush after each line is what meets the full disk.
-    EXPECT_EQ(capture.Start(QStringLiteral("/dev/full"), "t", {}), Outcome::WriteFailed);
+    const FileSizeLimit limit(3);
+    EXPECT_EQ(capture.Start(QDir::tempPath() + "/full.cap", "t", {"a line"}),
+              Outcome::WriteFailed);
+    EXPECT_EQ(capture.FailureReason(), "File too large");
     EXPECT_FALSE(capture.IsOn());
 }
 
