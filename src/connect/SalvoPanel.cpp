@@ -228,7 +228,8 @@ bool SalvoPanel::ReadSalvoFile(const QString& path) {
     if (!contents) {
         return false;
     }
-    SetCurrentFile(path);
+    // A file read only in part is shown, but Save must not cut the rest off it.
+    SetCurrentFile(contents->endedAtText ? QString() : path);
     salvo_ = contents->entries;
     Redraw();
     if (contents->endedAtText) {
