@@ -30,7 +30,7 @@ using BackupTaken = std::variant<RouterBackup, CliExit>;
 BackupTaken TakeBackup(CliContext& context, const QString& notDone) {
     BackupReadSequence sequence(context.Doc());
     CliProgress progress(QStringLiteral("backup steps"), BackupReadSequence::kStepCount,
-                         context.Quiet());
+                         context.Quiet(), context.Json());
     std::optional<RouterBackup> backup =
         sequence.Run([&progress](int done, int /*total*/, const QString& /*step*/) {
             progress.Show(done);

@@ -1,13 +1,10 @@
 #include "cli/FlashCommand.h"
-
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
+#include "cli/CliProgress.h"
 #include "cli/CliReset.h"
 #include "cli/CliResult.h"
 #include "cli/CliUiServices.h"
@@ -31,17 +28,6 @@ namespace {
 constexpr std::array<const char*, kFlashSlotCount> kSlotOptions{"diag", "mtrx", "comm",
                                                                 "pld0", "pld1", "pld2"};
 const QString kApp0Option = QStringLiteral("app0");
-
-// One line that rewrites itself on a terminal; nothing when standard error is a file.
-void ShowProgress(const FlashProgress& step) {
-    if (isatty(STDERR_FILENO) == 0) {
-        return;
-    }
-    const QString line =
-        QStringLiteral("\r%1 %2/%3   ").arg(step.status).arg(step.position).arg(step.range);
-    std::fputs(line.toLocal8Bit().constData(), stderr);
-    std::fflush(stderr);
-}
 
 // The option that names the slot's file: --app0 stands for --diag.
 QString SlotOption(const CliContext& context, size_t slot) {
@@ -161,10 +147,14 @@ CliExit Flash(CliContext& context) {
     if (const auto declined = AskPairing(context, files, cardSlots[kPld0Slot])) {
         return *declined;
     }
-    FlashDownloadSequence sequence(doc.CommPort(), context.Ui(), ShowProgress);
-    const bool written = sequence.Run(files);
-    if (isatty(STDERR_FILENO) != 0) {
-        std::fputc('\n', stderr);
+    bool written = false;
+    {
+        CliProgress progress(QString(), 0, context.Quiet(), context.Json());
+        FlashDownloadSequence sequence(doc.CommPort(), context.Ui(),
+                                       [&progress](const FlashProgress& step) {
+                                           progress.Show(step.status, step.position, step.range);
+                                       });
+        written = sequence.Run(files);
     }
     if (!written) {
         return CliExit::RouterFailed;

@@ -126,7 +126,8 @@ Outcome RunRestore(const CliContext& context, BackupRestoreSequence& sequence) {
     std::optional<CliProgress> progress;
     const auto shown = [&progress, &context](int done, int total, const QString& /*step*/) {
         if (!progress) {
-            progress.emplace(QStringLiteral("restore steps"), total, context.Quiet());
+            progress.emplace(QStringLiteral("restore steps"), total, context.Quiet(),
+                             context.Json());
         }
         progress->Show(done);
         return !CliContext::Interrupted();

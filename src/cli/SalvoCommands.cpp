@@ -30,7 +30,7 @@ size_t MakeTakes(const CliContext& context, const TakeList& takes) {
     RouterDiagnosticCommPort& port = context.Doc().CommPort();
     const bool dataRouter = IsDataRouter(context.Doc().ProductId());
     CliProgress progress(QStringLiteral("takes"), static_cast<qsizetype>(takes.size()),
-                         context.Quiet());
+                         context.Quiet(), context.Json());
     size_t made = 0;
     // A list of one take sends what the whole list would send for it.
     while (made < takes.size() && !CliContext::Interrupted() &&
