@@ -4,8 +4,10 @@
 #include <sys/sysmacros.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace zerandi {
 
@@ -69,13 +71,30 @@ QString ProgramOf(int64_t pid) {
                : program;
 }
 
+// Whether the process has the device open, as far as its descriptors show; true where they
+// cannot be seen (another user's process), so that only a lock proven stale is passed over.
+bool MayHoldOpen(int64_t pid, const QString& systemPath) {
+    struct stat device {};
+    const QDir descriptors(kProcessFolder.arg(pid) + QStringLiteral("fd"));
+    if (::stat(systemPath.toLocal8Bit().constData(), &device) != 0 || !descriptors.isReadable()) {
+        return true;
+    }
+    const QStringList entries = descriptors.entryList(QDir::AllEntries | QDir::System);
+    return std::any_of(entries.begin(), entries.end(), [&](const QString& entry) {
+        struct stat open {};
+        return ::stat(descriptors.filePath(entry).toLocal8Bit().constData(), &open) == 0 &&
+               S_ISCHR(open.st_mode) && open.st_rdev == device.st_rdev;
+    });
+}
+
 }  // namespace
 
 std::optional<int64_t> PortHolder::LockFileHolder(const QString& systemPath) {
     for (const QString& path : LockFiles(systemPath)) {
-        // A lock file left by a program that has ended holds nothing.
+        // A lock file left by a program that has ended, or that has since closed the port (a
+        // reused pseudo-terminal number, a line that dropped), holds nothing.
         const auto pid = PidFromLockFile(ReadSystemFile(path));
-        if (pid && QFileInfo::exists(kProcessFolder.arg(*pid))) {
+        if (pid && QFileInfo::exists(kProcessFolder.arg(*pid)) && MayHoldOpen(*pid, systemPath)) {
             return pid;
         }
     }

@@ -121,8 +121,13 @@ TEST_F(PortSharingPtyTest, APortHeldByAnotherProgramIsRefusedNamingIt) {
          {"--exclusive", "--no-fork", path, "sleep", kHolderSeconds},
          "",
          "sleep"},
-        // A one-line lock file, as UUCP programs (terminal programs among them) write it.
-        {"a lock file", "sleep", {kHolderSeconds}, "\n", "sleep"},
+        // A one-line lock file, as UUCP programs (terminal programs among them) write it, of
+        // a program that has the port open.
+        {"a lock file",
+         "sh",
+         {"-c", "exec sleep \"$0\" < \"$1\"", kHolderSeconds, path},
+         "\n",
+         "sleep"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -145,6 +150,18 @@ TEST_F(PortSharingPtyTest, APortHeldByAnotherProgramIsRefusedNamingIt) {
                       .toStdString());
         file.remove();
     }
+
+    // A lock file naming a program that runs but does not have the port open (it closed it,
+    // or the pseudo-terminal's number was used again) holds nothing.
+    OtherProgram stale;
+    ASSERT_TRUE(stale.Start("sleep", {kHolderSeconds}));
+    QFile file(lockFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::number(stale.Pid()).rightJustified(10) + "\n");
+    file.close();
+    QtSerialDevice device;
+    EXPECT_TRUE(device.open(path, LineSettings{})) << device.lastErrorText().toStdString();
+    file.remove();
 }
 
 }  // namespace
