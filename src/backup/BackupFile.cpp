@@ -4,6 +4,7 @@
 
 #include "backup/BackupFileParser.h"
 #include "backup/OrderedJson.h"
+#include "config/ConfigChoiceValues.h"
 #include "config/ControlCardText.h"
 #include "config/ProtocolNames.h"
 #include "config/RouterModelTables.h"
@@ -23,6 +24,14 @@ QString AddressText(const std::array<uint8_t, 4>& address) {
         .arg(address[1])
         .arg(address[2])
         .arg(address[3]);
+}
+
+// A backup is checked before it is saved, so every index names a choice; were one not to, the
+// file says which, and reading it back refuses it.
+constexpr int32_t kNoChoice = -1;
+
+QString ChoiceName(const std::optional<QString>& name, int32_t index) {
+    return name.value_or(QStringLiteral("index %1").arg(index));
 }
 
 QJsonValue NumberOrNull(const std::optional<int32_t>& number) {
@@ -103,9 +112,14 @@ OrderedJson ConfigurationJson(const BackupConfiguration& config) {
         .Add("scrambleMapEnabled", config.scrambleMapEnabled)
         .Add("cardAddress", config.cardAddress)
         .Add("serial", OrderedJson::Object()
-                           .Add("baudIndex", config.baudIndex)
-                           .Add("replyWhenIndex", config.replyWhenIndex)
-                           .Add("rearDiagIndex", config.rearDiagIndex)
+                           .Add("baudRate",
+                                ConfigChoiceValues::BaudRate(config.baudIndex).value_or(kNoChoice))
+                           .Add("replyWhen",
+                                ChoiceName(ConfigChoiceValues::ReplyWhenName(config.replyWhenIndex),
+                                           config.replyWhenIndex))
+                           .Add("rearDiagPort",
+                                ChoiceName(ConfigChoiceValues::RearDiagName(config.rearDiagIndex),
+                                           config.rearDiagIndex))
                            .Add("extra1", config.serialExtra1)
                            .Add("mainPortEnabled", config.mainPortEnabled)
                            .Add("auxPortEnabled", config.auxPortEnabled))
