@@ -31,7 +31,7 @@ _zerandi_cli_command_options() {
     "port-types write") echo "--reverse= --take-delay= --allow-short" ;;
     "scramble write") echo "--allow-short" ;;
     "scramble import") echo "--save=" ;;
-    restore) echo "--only= --force" ;;
+    restore) echo "--only= --force --dry-run" ;;
     status) echo "--watch= --check" ;;
     messages) echo "--seconds=" ;;
     flash) echo "--diag= --app0= --mtrx= --comm= --pld0= --pld1= --pld2=" ;;

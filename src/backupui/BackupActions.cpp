@@ -35,6 +35,9 @@ QString RestoreHeading(BackupRestoreSequence::Outcome outcome, const QString& pa
             return QStringLiteral("The restore from\n%1\nwas cancelled.").arg(path);
         case BackupRestoreSequence::Outcome::Refused:
             return QStringLiteral("The backup\n%1\nwas not restored.").arg(path);
+        case BackupRestoreSequence::Outcome::Previewed:
+            return QStringLiteral("Nothing was written. A restore from\n%1\nwould write:")
+                .arg(path);
         case BackupRestoreSequence::Outcome::Failed:
             break;
     }
@@ -151,13 +154,20 @@ void BackupActions::Restore() {
     if (const std::optional<ConfigViewSettings>& settings = sequence.ReadBackSettings()) {
         emit doc_.ConfigurationRead(*settings);
     }
-    if (sequence.ConfigurationWritten()) {
-        doc_.AskAndResetController(RouterConfigDoc::ConfigurationResetQuestion());
-    }
+    // The result first; the reset only after a restore that neither failed nor was cancelled.
     BackupResultDialog result(kRestoreTitle, RestoreHeading(sequence.Result(), chosen->path),
                               QStringLiteral("&Parts:"), &frame_);
     result.ShowLines(sequence.SummaryLines());
     Ui().runDialog(result);
+    if (sequence.ResetDue() &&
+        doc_.AskAndResetController(RouterConfigDoc::ConfigurationResetQuestion())) {
+        QStringList afterReset;
+        {
+            BusyScope busy(Ui());
+            afterReset = sequence.ReadAfterReset();
+        }
+        Ui().showMessage(afterReset.join(QLatin1Char('\n')), MessageIcon::Information);
+    }
 }
 
 BackupRestoreSequence::Outcome BackupActions::RunRestore(BackupRestoreSequence& sequence,
