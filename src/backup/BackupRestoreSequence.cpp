@@ -366,7 +366,8 @@ void BackupRestoreSequence::AnnounceLinkSettings() const {
 }
 
 bool BackupRestoreSequence::WritePortTypes() {
-    return PortTypesTransfer(doc_).Write(*backup_.portTypes);
+    // Every code as the router held it, one no port type has too.
+    return PortTypesTransfer(doc_).Write(*backup_.portTypes, true);
 }
 
 bool BackupRestoreSequence::WriteScrambleMap() {

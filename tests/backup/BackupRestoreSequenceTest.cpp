@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -39,6 +40,24 @@ size_t TakesIn(const std::vector<RequestFrame>& frames) {
     return static_cast<size_t>(std::count_if(frames.begin(), frames.end(), [](const auto& frame) {
         return CommandOf(frame) == kTake && DataOf(frame).at(0) == kSubTake;
     }));
+}
+
+// The commands of the requests that change the router: takes and monitors, the reset, and the
+// writes of settings and tables.
+std::vector<uint8_t> WritesIn(const std::vector<RequestFrame>& frames) {
+    std::vector<uint8_t> writes;
+    for (const RequestFrame& frame : frames) {
+        const uint8_t code = CommandOf(frame);
+        const std::vector<uint8_t> data = DataOf(frame);
+        const uint8_t sub = data.empty() ? kSubRead : data.front();
+        const bool setting = code >= kCardAddress && code <= kDataRouterParameters;
+        if (code == kTake || code == kResetController || code == kSetRouterType ||
+            (setting && (sub == kSubWrite || sub == kSubEthernetWrite)) ||
+            (code == kExpansionParameters && sub == kSubExpansionWrite)) {
+            writes.push_back(code);
+        }
+    }
+    return writes;
 }
 
 // Everything a restore writes, changed away from what the backup holds.
@@ -142,6 +161,107 @@ TEST_F(BackupRestoreSequenceTest, RoundTripsOnAVideoADataAndTheBiggestRouter) {
     }
 }
 
+// A restore reads the router first and writes only what differs: a backup equal to the router
+// sends nothing but reads and asks for no reset; one changed setting or output sends that
+// alone, and it is read back.
+TEST_F(BackupRestoreSequenceTest, WritesOnlyWhatDiffersFromTheRouter) {
+    const struct {
+        const char* name;
+        std::string model;
+        std::function<void(zsim::RouterState&)> change;
+        std::vector<uint8_t> writes;
+        std::vector<State> states;
+        bool resetDue;
+    } cases[] = {
+        {"an equal backup of the extended card",
+         "QS1214",
+         [](zsim::RouterState&) {},
+         {},
+         {State::Unchanged, State::NotApplicable, State::NotApplicable, State::Unchanged,
+          State::Unchanged},
+         false},
+        {"one output changed",
+         "QS1210",
+         [](zsim::RouterState& s) { s.crosspoints[5] = 9; },
+         {kTake},
+         {State::Unchanged, State::NotApplicable, State::NotApplicable, State::Verified,
+          State::Unchanged},
+         false},
+        {"the card address changed",
+         "QS1210",
+         [](zsim::RouterState& s) { s.cardAddress = 40; },
+         {kCardAddress},
+         {State::Verified, State::NotApplicable, State::NotApplicable, State::Unchanged,
+          State::Unchanged},
+         true},
+        {"one port type changed",
+         "QR1207",
+         [](zsim::RouterState& s) { s.portTypes[7] = 2; },
+         {kDataRouterParameters},
+         {State::Unchanged, State::Verified, State::NotApplicable, State::Unchanged,
+          State::NotApplicable},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(c.model);
+        const RouterBackup backup = TakeBackup();
+        simulator.Router().Update(c.change);
+        ui.ClearMessages();
+        BackupRestoreSequence restore(*doc, backup, AllBackupParts());
+        const std::vector<RequestFrame> frames = Received([&] { restore.Run({}, false); });
+        EXPECT_EQ(restore.Result(), Outcome::Restored);
+        EXPECT_EQ(WritesIn(frames), c.writes);
+        EXPECT_EQ(StatesOf(restore), c.states) << restore.SummaryLines().join('\n').toStdString();
+        EXPECT_EQ(restore.ResetDue(), c.resetDue);
+        EXPECT_TRUE(ui.MessageTexts().empty());
+        // What was written is read back: the routing is read after the last write.
+        const auto lastWrite = std::find_if(frames.rbegin(), frames.rend(),
+                                            [](const auto& f) { return !WritesIn({f}).empty(); });
+        EXPECT_EQ(std::any_of(frames.rbegin(), lastWrite,
+                              [](const auto& f) { return CommandOf(f) == kCrosspointStatus; }),
+                  !c.writes.empty());
+    }
+}
+
+// A preview reads the router and lists what would be written, sending nothing but reads.
+TEST_F(BackupRestoreSequenceTest, APreviewListsTheWritesAndSendsOnlyReads) {
+    Open("QS1210");
+    const RouterBackup backup = TakeBackup();
+    simulator.Router().Update([](zsim::RouterState& s) {
+        s.crosspoints[2] = 9;
+        s.cardAddress = 40;
+    });
+    BackupRestoreSequence restore(*doc, backup, AllBackupParts());
+    const std::vector<RequestFrame> frames = Received([&] { restore.Preview({}, false); });
+    EXPECT_EQ(restore.Result(), Outcome::Previewed);
+    EXPECT_EQ(WritesIn(frames), std::vector<uint8_t>{});
+    const QStringList lines = restore.PlannedLines();
+    EXPECT_TRUE(lines.contains("configuration: would write the card address"))
+        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("configuration, card address: 40 → %1")
+                                   .arg(backup.configuration.cardAddress)));
+    EXPECT_TRUE(lines.contains("routing: would take 1 output(s) in one take list"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("routing, output 3: input 9 → input %1")
+                                   .arg(backup.routing[2].input.value())));
+    EXPECT_TRUE(lines.contains("monitors: already as the backup has it; nothing to write"));
+}
+
+// A data router's port type that no type has is put back as it was, and an output backed up
+// as tri-state without flags reads back as restored.
+TEST_F(BackupRestoreSequenceTest, ADataRoutersUnknownPortTypeAndAFlaglessTriStateComeBack) {
+    Open("QR1207");
+    simulator.Router().Update([](zsim::RouterState& s) { s.portTypes[4] = 9; });
+    RouterBackup backup = TakeBackup();
+    backup.routing[1] = RoutedSource{};
+    simulator.Router().Update([](zsim::RouterState& s) { s.portTypes[4] = 2; });
+    BackupRestoreSequence restore(*doc, backup, {BackupPart::PortTypes, BackupPart::Routing});
+    EXPECT_EQ(restore.Run({}, false), Outcome::Restored)
+        << restore.SummaryLines().join('\n').toStdString();
+    EXPECT_EQ(StatesOf(restore), (std::vector<State>{State::Verified, State::Verified}));
+    EXPECT_EQ(simulator.Router().Snapshot().portTypes[4], 9);
+}
+
 TEST_F(BackupRestoreSequenceTest, RestoringOnlyTheRoutingLeavesTheRestAlone) {
     Open("QS1210");
     const RouterBackup backup = TakeBackup();
@@ -215,6 +335,7 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
         size_t routingDifferences;
         bool configurationWritten;
         QString firstLine;
+        bool resetDue;  // only after a restore that neither failed nor was cancelled
     } cases[] = {
         {"a take refused",
          takeRefused,
@@ -223,7 +344,8 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
          {State::Verified, State::Failed, State::NotWritten},
          2,
          true,
-         "The restore stopped: writing the routing failed."},
+         "The restore stopped: writing the routing failed.",
+         false},
         {"cancelled before the routing",
          {},
          "routing",
@@ -231,7 +353,8 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
          {State::Verified, State::NotWritten, State::NotWritten},
          0,
          true,
-         "Cancelled before the routing was written."},
+         "Cancelled before the routing was written.",
+         false},
         {"a take the router forgot",
          takeForgotten,
          {},
@@ -239,7 +362,8 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
          {State::Verified, State::Different, State::Verified},
          1,
          true,
-         "configuration: written and verified"},
+         "configuration: written and verified",
+         true},
         {"the partition refused",
          partitionRefused,
          {},
@@ -247,7 +371,8 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
          {State::Failed, State::NotWritten, State::NotWritten},
          0,
          false,
-         "The restore stopped: writing the configuration failed."},
+         "The restore stopped: writing the configuration failed.",
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -265,6 +390,7 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
         EXPECT_EQ(StatesOf(restore), c.states) << lines.join('\n').toStdString();
         EXPECT_EQ(lines.front(), c.firstLine);
         EXPECT_EQ(restore.ConfigurationWritten(), c.configurationWritten);
+        EXPECT_EQ(restore.ResetDue(), c.resetDue);
         const QStringList& routing = restore.Parts().at(1).differences;
         EXPECT_EQ(routing.filter("routing, output").size(), c.routingDifferences);
     }
