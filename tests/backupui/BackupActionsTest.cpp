@@ -175,7 +175,9 @@ TEST_F(BackupActionsTest, ADamagedFileIsRefusedOnRestoreWithNothingSent) {
     EXPECT_TRUE(simulator.Requests().empty());
 }
 
-TEST_F(BackupActionsTest, RestorePutsBackTheChosenPartsAndAsksToResetOnce) {
+// Only the routing differs from the backup: the configuration is not written, so no reset is
+// asked.
+TEST_F(BackupActionsTest, RestorePutsBackTheChosenPartsAndWritesOnlyWhatDiffers) {
     const QString path = folder.filePath(QStringLiteral("restore.zbk"));
     BackUpTo(path);
     const uint16_t before = simulator.SourceOn(3);
@@ -194,7 +196,6 @@ TEST_F(BackupActionsTest, RestorePutsBackTheChosenPartsAndAsksToResetOnce) {
         unnamed = UnnamedInputControls(&dialog);
         return true;
     });
-    ui.AnswerNextMessage(MessageAnswer::No);  // the reset question
     RecordNextResult();
     frame->RestoreAction().trigger();
 
@@ -210,9 +211,11 @@ TEST_F(BackupActionsTest, RestorePutsBackTheChosenPartsAndAsksToResetOnce) {
     const std::vector<QString> messages = ui.MessageTexts();
     EXPECT_EQ(
         std::count(messages.begin(), messages.end(), RouterConfigDoc::ConfigurationResetQuestion()),
-        1);
+        0);
     EXPECT_TRUE(resultRows.contains(QStringLiteral("routing: written and verified")))
         << resultRows.join('\n').toStdString();
+    EXPECT_TRUE(resultRows.contains(
+        QStringLiteral("configuration: already as the backup has it; nothing written")));
 }
 
 TEST_F(BackupActionsTest, ABackupOfAnotherCardIsRestoredOnlyWhenTheUserSaysSo) {
