@@ -11,7 +11,7 @@ packages=(
   xvfb xauth x11-apps xdotool imagemagick
   dpkg-dev scdoc librsvg2-bin desktop-file-utils
   cups printer-driver-cups-pdf poppler-utils
-  ser2net
+  ser2net mold
   "$@"
 )
 

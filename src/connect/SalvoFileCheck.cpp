@@ -15,7 +15,7 @@ namespace {
 constexpr QByteArrayView kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int32_t kMaxWord = std::numeric_limits<uint16_t>::max();
 constexpr qsizetype kMaxDigits = 5;
-constexpr int kDecimal = 10;
+constexpr int kDecimalBase = 10;
 constexpr qsizetype kQuotedBytes = 20;
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
@@ -99,7 +99,7 @@ bool SalvoFileCheck::ReadWord(QByteArrayView word, int line) {
     }
     int32_t value = 0;
     for (const char digit : word.first(std::min(word.size(), kMaxDigits + 1))) {
-        value = value * kDecimal + (digit - '0');
+        value = value * kDecimalBase + (digit - '0');
     }
     if (value > kMaxWord) {
         return Refuse(line, QStringLiteral("%1 is above %2.").arg(QuotedWord(word)).arg(kMaxWord));

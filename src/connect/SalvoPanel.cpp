@@ -24,7 +24,7 @@ namespace zerandi {
 namespace {
 
 const TabStops kSalvoTabStops({30, 45}, TabStopUnit::NumberColumn);
-constexpr int kListMinimumWidthChars = 36;
+constexpr int kSalvoListMinimumWidthChars = 36;
 const QString kFilePrefix = QStringLiteral("File: ");
 const QString kSalvoExtension = QStringLiteral("svo");
 const QString kSingleTakeTitle = QStringLiteral("Edit Single Take");
@@ -55,7 +55,7 @@ SalvoPanel::SalvoPanel(UiServices& ui, Hooks hooks, QWidget* parent)
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("salvoList"));
     list_->setUniformItemSizes(true);
-    list_->setMinimumWidth(fontMetrics().averageCharWidth() * kListMinimumWidthChars);
+    list_->setMinimumWidth(fontMetrics().averageCharWidth() * kSalvoListMinimumWidthChars);
     SetTabStops(*list_, kSalvoTabStops);
     NameControl(list_, QStringLiteral("Salvo"));
     execute_ = new QPushButton(QStringLiteral("Execute"), this);

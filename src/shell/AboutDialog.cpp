@@ -12,7 +12,7 @@ namespace zerandi {
 
 namespace {
 
-constexpr int kIconSizePx = 48;
+constexpr int kAboutIconSizePx = 48;
 
 }  // namespace
 
@@ -20,7 +20,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About ") + VersionInfo::ProductName());
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(kIconSizePx));
+    icon->setPixmap(
+        style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(kAboutIconSizePx));
     icon->setAlignment(Qt::AlignTop);
 
     auto* text = new QVBoxLayout;
@@ -31,7 +32,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* body = new QHBoxLayout;
     body->addWidget(icon);
-    body->addSpacing(kIconSizePx / 2);
+    body->addSpacing(kAboutIconSizePx / 2);
     body->addLayout(text);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -24,7 +24,7 @@ using State = RestorePartOutcome::State;
 using Outcome = BackupRestoreSequence::Outcome;
 using namespace command;
 
-constexpr uint32_t kBaud = 38400;
+constexpr uint32_t kRestoreBaud = 38400;
 constexpr uint16_t kLocalControl = 0x4000;
 
 // Parts in write order: configuration, port types, scramble map, routing, monitors.
@@ -90,7 +90,7 @@ protected:
     void Open(const std::string& model) {
         ASSERT_TRUE(simulator.Start(model));
         doc = std::make_unique<RouterConfigDoc>(ui, std::make_unique<QtSerialDevice>(), clock,
-                                                simulator.Port(), kBaud);
+                                                simulator.Port(), kRestoreBaud);
     }
     RouterBackup TakeBackup() {
         std::optional<RouterBackup> backup = BackupReadSequence(*doc).Run();

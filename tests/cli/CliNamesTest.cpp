@@ -10,13 +10,10 @@
 
 #include "cli/CliRun.h"
 #include "support/SimulatedRouter.h"
+#include "support/WireCodes.h"
 
 namespace zerandi::test {
 namespace {
-
-constexpr uint8_t kGetProductId = 0x10;
-constexpr uint8_t kGetControlCardInfo = 0x13;
-constexpr uint8_t kTake = 0x49;
 
 const QByteArray kNames = "kind,number,name\r\noutput,2,\"Studio 1, PGM\"\r\ninput,1,VTR 2\r\n";
 

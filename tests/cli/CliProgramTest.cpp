@@ -45,7 +45,7 @@ TEST(CliProgramTest, ExitStatusTellsUsageFromAPortThatWouldNotOpen) {
     // A port this test holds, as another program on the line would.
     PtyPair held;
     ASSERT_EQ(flock(held.Slave(), LOCK_EX | LOCK_NB), 0);
-    const QByteArray heldBy = "is in use by another program (cli_program_test, process " +
+    const QByteArray heldBy = "is in use by another program (cli_pty_tests, process " +
                               QByteArray::number(QCoreApplication::applicationPid()) + ")";
     const std::vector<ExitCase> cases{
         {{"frob"}, 2, "unknown command \"frob\""},

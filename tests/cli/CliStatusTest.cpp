@@ -11,6 +11,7 @@
 
 #include "cli/CliRun.h"
 #include "support/SimulatedRouter.h"
+#include "support/WireCodes.h"
 
 namespace zerandi::test {
 namespace {
@@ -18,7 +19,6 @@ namespace {
 constexpr int kStreamLimitMs = 15000;
 // Ctrl-C ends a wait at once, not when the period is over.
 constexpr int kPromptStopMs = 1500;
-constexpr uint16_t kExtendedCard = 263;
 
 const QRegularExpression kIsoTimeWithOffset(
     QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)"));

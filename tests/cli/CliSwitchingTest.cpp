@@ -10,15 +10,12 @@
 
 #include "cli/CliRun.h"
 #include "support/SimulatedRouter.h"
+#include "support/WireCodes.h"
 
 namespace zerandi::test {
 namespace {
 
-constexpr uint8_t kGetProductId = 0x10;
-constexpr uint8_t kGetControlCardInfo = 0x13;
-constexpr uint8_t kTake = 0x49;
 constexpr uint16_t kTriState = 0xF3F3;
-constexpr uint16_t kExtendedCard = 263;
 
 using Frames = std::vector<std::vector<uint8_t>>;
 

@@ -9,12 +9,11 @@
 
 #include "cli/CliRun.h"
 #include "support/SimulatedRouter.h"
+#include "support/WireCodes.h"
 
 namespace zerandi::test {
 namespace {
 
-constexpr uint8_t kGetProductId = 0x10;
-constexpr uint8_t kGetControlCardInfo = 0x13;
 constexpr uint8_t kEnterFlashWriteMode = 0x40;
 constexpr size_t kFrameCommandAt = 6;
 

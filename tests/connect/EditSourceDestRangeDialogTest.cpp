@@ -8,13 +8,13 @@
 #include "connect/EditSourceDestRangeDialog.h"
 #include "support/AccessibilityAudit.h"
 #include "support/ScriptedUiServices.h"
+#include "support/WireCodes.h"
 
 namespace zerandi::test {
 namespace {
 
 constexpr int32_t kTriStateModel = 8;  // 16 inputs, 8 outputs
 constexpr int32_t kPlainModel = 64;
-constexpr uint32_t kTri = 0xF3F3;
 
 RangeDialogSetup SingleTake(int32_t productId) {
     RangeDialogSetup setup;

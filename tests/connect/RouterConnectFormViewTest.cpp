@@ -10,13 +10,13 @@
 #include "connect/SalvoPanel.h"
 #include "shell/TabStopList.h"
 #include "support/AccessibilityAudit.h"
+#include "support/WireCodes.h"
 #include "widgets/NumberEdit.h"
 
 namespace zerandi::test {
 namespace {
 
 constexpr int kCrosspointStatus = 0x4A;
-constexpr uint16_t kTri = 0xF3F3;
 const QString kReadFailed = QStringLiteral("Unable to read the information from the router.");
 
 using RouterConnectFormViewTest = ConnectViewFixture;

@@ -5,11 +5,10 @@
 
 #include "connect/ConnectViewFixture.h"
 #include "support/AccessibilityAudit.h"
+#include "support/WireCodes.h"
 
 namespace zerandi::test {
 namespace {
-
-constexpr uint16_t kTri = 0xF3F3;
 
 using RouterMonitorsFormViewTest = ConnectViewFixture;
 

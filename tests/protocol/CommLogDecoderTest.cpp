@@ -7,7 +7,7 @@
 namespace zerandi::test {
 namespace {
 
-struct FrameCase {
+struct LogFrameCase {
     QString logLine;
     QString direction;
     QString command;
@@ -18,7 +18,7 @@ struct FrameCase {
 };
 
 TEST(CommLogDecoderTest, NamesEachFrameAndDecodesItsFields) {
-    const std::vector<FrameCase> cases{
+    const std::vector<LogFrameCase> cases{
         {"Sent          : ff fc fc fd fd 06 49 00 00 0c 00 07 54 ", "sent", "Take", 0,
          "take, source 12, destination 7", true, true},
         {"Received      : ff fc fc fd fd 06 c9 01 f3 f3 00 02 aa ", "received", "reply to Take", -1,
@@ -34,7 +34,7 @@ TEST(CommLogDecoderTest, NamesEachFrameAndDecodesItsFields) {
         {"Sent          : ff fc fc fd fd 04 7e 4f 4b 00 0e ", "sent", "Text Message", -1, "\"OK\"",
          true, true},
     };
-    for (const FrameCase& c : cases) {
+    for (const LogFrameCase& c : cases) {
         SCOPED_TRACE(c.logLine.toStdString());
         const std::vector<DecodedFrame> frames = DecodeCommLog(c.logLine);
         ASSERT_EQ(frames.size(), 1U);

@@ -5,17 +5,16 @@
 #include <vector>
 
 #include "protocol/FacadeFixture.h"
+#include "support/WireCodes.h"
 
 namespace zerandi::test {
 namespace {
 
 using Kind = zsim::SimFault::Kind;
 using TakePair = RouterDiagnosticCommPort::TakePair;
-constexpr int kProductIdCommand = 0x10;
 constexpr int kCardAddressCommand = 0x44;
 constexpr int kRouterTypeCommand = 0x43;
 constexpr int kExpansionCommand = 0x4F;
-constexpr int kTakeCommand = 0x49;
 constexpr size_t kSourceOffset = 8;
 constexpr size_t kDestinationOffset = 10;
 const std::string kBusyText = "Error Message Received: \"Busy\"";
@@ -24,7 +23,7 @@ const std::string kInvalidDataText = "Error Message Received: \"Invalid data\"";
 using FacadePtyTest = FacadeFixture;
 
 TEST_F(FacadePtyTest, ABusyTakeShowsOneBoxAfterEveryRetryAndFails) {
-    InjectFault({.kind = Kind::Busy, .command = kTakeCommand, .times = 4});
+    InjectFault({.kind = Kind::Busy, .command = kTake, .times = 4});
     EXPECT_FALSE(port.Take(3, 5));
     EXPECT_EQ(Requests().size(), 4u);
     EXPECT_EQ(Boxes(), std::vector<std::string>{Box(kBusyText)});
@@ -50,13 +49,13 @@ TEST_F(FacadePtyTest, SingleCommandFailuresShowTheirBoxAndLeaveTheLinkUsable) {
     };
     const auto routerType = [](RouterDiagnosticCommPort& p) { return p.SetRouterType(64); };
     const std::vector<Case> cases = {
-        {"time-out", {.kind = Kind::Silence, .command = kProductIdCommand}, productId, {}},
+        {"time-out", {.kind = Kind::Silence, .command = kGetProductId}, productId, {}},
         {"checksum",
-         {.kind = Kind::CorruptChecksum, .command = kProductIdCommand},
+         {.kind = Kind::CorruptChecksum, .command = kGetProductId},
          productId,
          {Box("unknown Comm error")}},
         {"start byte",
-         {.kind = Kind::WrongStartByte, .command = kProductIdCommand},
+         {.kind = Kind::WrongStartByte, .command = kGetProductId},
          productId,
          {Box("unknown Comm error")}},
         {"refused",
@@ -173,7 +172,7 @@ TEST_F(TakeListTest, AWholeListSucceedsAndAnEmptyOneSendsNothing) {
 }
 
 TEST_F(TakeListTest, ABusyTakeInTheListIsRetriedBeforeItCountsAsFailed) {
-    InjectFault({.kind = Kind::Busy, .command = kTakeCommand, .times = 4});
+    InjectFault({.kind = Kind::Busy, .command = kTake, .times = 4});
     EXPECT_FALSE(port.ExecuteTakeList(pairs, false));
     EXPECT_EQ(Requests().size(), 4u);
     EXPECT_EQ(Boxes(),

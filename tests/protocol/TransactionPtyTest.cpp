@@ -3,13 +3,12 @@
 #include <vector>
 
 #include "protocol/FacadeFixture.h"
+#include "support/WireCodes.h"
 
 namespace zerandi::test {
 namespace {
 
 using Kind = zsim::SimFault::Kind;
-constexpr int kProductIdCommand = 0x10;
-constexpr int kTakeCommand = 0x49;
 
 class TransactionPtyTest : public FacadeFixture {
 protected:
@@ -21,14 +20,14 @@ protected:
 };
 
 TEST_F(TransactionPtyTest, SilenceTimesOutWithoutARecoveryPause) {
-    InjectFault({.kind = Kind::Silence, .command = kProductIdCommand});
+    InjectFault({.kind = Kind::Silence, .command = kGetProductId});
     EXPECT_EQ(ReadProductId(), CommResult::Timeout);
     EXPECT_TRUE(clock.Sleeps().empty());
     EXPECT_EQ(Requests().size(), 1u);
 }
 
 TEST_F(TransactionPtyTest, ABusyRouterIsAskedFourTimesWithRecoveryAndRetryPauses) {
-    InjectFault({.kind = Kind::Busy, .command = kTakeCommand, .times = 4});
+    InjectFault({.kind = Kind::Busy, .command = kTake, .times = 4});
     EXPECT_EQ(protocol.Take(address, 3, 5), CommResult::Busy);
     const std::vector<uint32_t> pauses = {596, 100, 596, 100, 596, 100, 596};
     EXPECT_EQ(clock.Sleeps(), pauses);
@@ -41,7 +40,7 @@ TEST_F(TransactionPtyTest, ABusyRouterIsAskedFourTimesWithRecoveryAndRetryPauses
 }
 
 TEST_F(TransactionPtyTest, ARouterBusyThreeTimesTakesTheFourthRequest) {
-    InjectFault({.kind = Kind::Busy, .command = kTakeCommand, .times = 3});
+    InjectFault({.kind = Kind::Busy, .command = kTake, .times = 3});
     EXPECT_EQ(protocol.Take(address, 3, 5), CommResult::Success);
     EXPECT_EQ(Requests().size(), 4u);
     EXPECT_EQ(simulator.Router().Snapshot().crosspoints[4], 3);
@@ -71,7 +70,7 @@ TEST_F(TransactionPtyTest, EachRefusalGivesItsResultAfterOneRecoveryPause) {
     };
     for (const Case& c : cases) {
         ClearRecords();
-        InjectFault({.kind = c.kind, .param = c.code, .command = kProductIdCommand});
+        InjectFault({.kind = c.kind, .param = c.code, .command = kGetProductId});
         EXPECT_EQ(ReadProductId(), c.result) << "code " << c.code;
         EXPECT_EQ(clock.Sleeps(), std::vector<uint32_t>{kRecoveryMs}) << "code " << c.code;
         EXPECT_EQ(Requests().size(), 1u) << "code " << c.code;
@@ -94,7 +93,7 @@ TEST_F(TransactionPtyTest, BadRepliesFailWithTheirResultAndLeaveTheLineClean) {
     };
     for (const Case& c : cases) {
         ClearRecords();
-        InjectFault({.kind = c.kind, .param = c.param, .command = kProductIdCommand});
+        InjectFault({.kind = c.kind, .param = c.param, .command = kGetProductId});
         EXPECT_EQ(ReadProductId(), c.result) << static_cast<int>(c.kind) << "/" << c.param;
         EXPECT_EQ(clock.Sleeps(), std::vector<uint32_t>{kRecoveryMs})
             << static_cast<int>(c.kind) << "/" << c.param;
@@ -106,8 +105,8 @@ TEST_F(TransactionPtyTest, BadRepliesFailWithTheirResultAndLeaveTheLineClean) {
 }
 
 TEST_F(TransactionPtyTest, UnexpectedRepliesAndTextAreSkipped) {
-    InjectFault({.kind = Kind::UnexpectedReply, .command = kProductIdCommand});
-    InjectFault({.kind = Kind::UnsolicitedText, .command = kProductIdCommand, .text = "hello\r"});
+    InjectFault({.kind = Kind::UnexpectedReply, .command = kGetProductId});
+    InjectFault({.kind = Kind::UnsolicitedText, .command = kGetProductId, .text = "hello\r"});
     EXPECT_EQ(ReadProductId(), CommResult::Success);
     EXPECT_EQ(productId, 64);
     EXPECT_TRUE(clock.Sleeps().empty());
@@ -124,8 +123,7 @@ TEST_F(TransactionPtyTest, AClosedLinkFailsAtSendingWithoutPauses) {
 TEST_F(TransactionPtyTest, ADeviceThatDisappearsMidReplyFailsAtOnceAndCanBeReplaced) {
     for (const int bytesBeforeClosing : {0, 3, 9}) {
         StartRouter(zsim::SimRouter::kDefaultModel);
-        InjectFault(
-            {.kind = Kind::Disappear, .param = bytesBeforeClosing, .command = kTakeCommand});
+        InjectFault({.kind = Kind::Disappear, .param = bytesBeforeClosing, .command = kTake});
         // A failed read, not a time-out: the link saw the device go instead of waiting.
         EXPECT_EQ(protocol.Take(address, 3, 5), CommResult::ReadFailed) << bytesBeforeClosing;
         EXPECT_FALSE(protocol.IsOpen()) << bytesBeforeClosing;

@@ -18,10 +18,10 @@ namespace zerandi {
 namespace {
 
 using test::Bytes;
+using test::kReplyTimeoutMs;
 using test::PtyPeer;
 
 constexpr uint32_t kFirstBaud = 19200;
-constexpr uint32_t kReplyTimeoutMs = 1000;
 constexpr int kHolderStartMs = 5000;
 const QString kHolderSeconds = QStringLiteral("30");
 

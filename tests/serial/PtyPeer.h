@@ -12,6 +12,9 @@
 
 namespace zerandi::test {
 
+// How long a test waits for a reply on the line.
+inline constexpr uint32_t kReplyTimeoutMs = 1000;
+
 using Bytes = std::vector<uint8_t>;
 
 // The far end of a pseudo-terminal: the test holds the master side and the code under

@@ -15,12 +15,12 @@ namespace zerandi {
 namespace {
 
 using test::Bytes;
+using test::kReplyTimeoutMs;
 using test::PtyPeer;
 
 constexpr uint8_t kStartByte = 0xff;
 constexpr uint32_t kRestingTimeoutMs = 500;
 constexpr uint32_t kQuietTimeoutMs = 80;  // for reads that are meant to time out
-constexpr uint32_t kReplyTimeoutMs = 1000;
 constexpr size_t kProtocolBufferBytes = 248;
 const QString kNow = "Mon Dec  7 13:02:31 2026";
 // A pseudo-terminal has no low-latency mode: the port is used as it is, and the log says so.

@@ -24,11 +24,6 @@ namespace {
 
 constexpr uid_t kOtherUser = 65534;
 
-// Tests of other programs may share the temporary folder.
-QString OwnPath(const QString& name) {
-    return TempPath(QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(name));
-}
-
 struct stat StatusOf(const QString& path) {
     struct stat status {};
     ::stat(QFile::encodeName(path).constData(), &status);
@@ -84,7 +79,7 @@ struct SaveCase {
 std::vector<SaveCase> SaveCases() {
     const QByteArray saved = "new\r\n";
     return {
-        {"a second hard link sees the saved bytes", OwnPath("linked.txt"),
+        {"a second hard link sees the saved bytes", OwnTempPath("linked.txt"),
          [](const QString& path, std::string& skip) -> std::shared_ptr<void> {
              const QString link = path + ".link";
              QFile::remove(link);
@@ -97,7 +92,7 @@ std::vector<SaveCase> SaveCases() {
              EXPECT_EQ(ReadFileBytes(path + ".link"), saved);
              EXPECT_EQ(StatusOf(path).st_nlink, 2u);
          }},
-        {"another user's file keeps its owner", OwnPath("owned.txt"),
+        {"another user's file keeps its owner", OwnTempPath("owned.txt"),
          [](const QString& path, std::string& skip) -> std::shared_ptr<void> {
              if (::geteuid() != 0) {
                  skip = "only root gives a file to another user";
@@ -107,7 +102,7 @@ std::vector<SaveCase> SaveCases() {
              return {};
          },
          [](const QString& path) { EXPECT_EQ(StatusOf(path).st_uid, kOtherUser); }},
-        {"a writable file in a folder that takes no new file", OwnPath("locked/kept.txt"),
+        {"a writable file in a folder that takes no new file", OwnTempPath("locked/kept.txt"),
          [](const QString& path, std::string& skip) -> std::shared_ptr<void> {
              auto folder = std::make_shared<FolderWithoutNewFiles>(QFileInfo(path).absolutePath());
              if (!folder->Locked()) {
@@ -146,7 +141,7 @@ TEST(SaveFileBytesTest, KeepsWhatTheFileIsToOtherNamesAndUsers) {
 // (here a folder, which nobody can write as a file) does not stop the print; the printed file
 // goes afterwards.
 TEST(PrintReportTest, PrintsThroughAFileOfItsOwnAndRemovesIt) {
-    const QString fileName = QFileInfo(OwnPath("tmpcon00.txt")).fileName();
+    const QString fileName = QFileInfo(OwnTempPath("tmpcon00.txt")).fileName();
     QDir temp(QDir::tempPath());
     ASSERT_TRUE(temp.mkpath(fileName));
     ScriptedUiServices ui;

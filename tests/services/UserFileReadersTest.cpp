@@ -28,11 +28,6 @@
 namespace zerandi::test {
 namespace {
 
-// Tests of other programs may share the temporary folder.
-QString OwnPath(const QString& name) {
-    return TempPath(QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(name));
-}
-
 void Remove(const QString& path) {
     if (path.startsWith(QDir::tempPath())) {
         QFile::remove(path);
@@ -85,18 +80,18 @@ struct Target {
 };
 
 QString Folder(const Reader&) {
-    const QString path = OwnPath(QStringLiteral("readers-folder"));
+    const QString path = OwnTempPath(QStringLiteral("readers-folder"));
     return QDir().mkpath(path) ? path : QString();
 }
 
 QString Fifo(const Reader&) {
-    const QString path = OwnPath(QStringLiteral("readers-pipe"));
+    const QString path = OwnTempPath(QStringLiteral("readers-pipe"));
     QFile::remove(path);
     return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
 }
 
 QString OverTheBound(const Reader& reader) {
-    const QString path = OwnPath(QStringLiteral("readers-large"));
+    const QString path = OwnTempPath(QStringLiteral("readers-large"));
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.resize(reader.maxBytes + 1) ? path : QString();
 }

@@ -25,10 +25,10 @@ namespace {
 using test::Bytes;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kReplyTimeoutMs = 2000;
+using test::kProductIdRequest;
+using test::kReplyTimeoutMs;
 // A reply delay so long that a stop waiting for it stands out from any slow machine.
 constexpr int kLongDelayMs = 20000;
-const Bytes kProductIdRequest{0xFF, 0xFC, 0xFC, 0xFD, 0xFD, 0x01, 0x10, 0x03};
 
 // The client's end, with nothing but POSIX calls.
 class Port {

@@ -12,6 +12,11 @@ namespace zsim::test {
 
 using Bytes = std::vector<uint8_t>;
 
+// How long a test waits for the simulator's reply.
+inline constexpr int kReplyTimeoutMs = 2000;
+// A whole "get product id" request.
+inline const Bytes kProductIdRequest{0xFF, 0xFC, 0xFC, 0xFD, 0xFD, 0x01, 0x10, 0x03};
+
 // FF FC FC FD FD, length, command, data, checksum.
 Bytes RequestFrame(uint8_t command, const Bytes& data = {});
 // Cuts a byte stream into frames by their length bytes; a trailing fragment is kept as is.

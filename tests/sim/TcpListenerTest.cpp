@@ -20,8 +20,8 @@ namespace {
 
 using test::Bytes;
 
-constexpr int kReplyTimeoutMs = 2000;
-const Bytes kProductIdRequest{0xFF, 0xFC, 0xFC, 0xFD, 0xFD, 0x01, 0x10, 0x03};
+using test::kProductIdRequest;
+using test::kReplyTimeoutMs;
 
 // A network client with nothing but POSIX calls.
 class Client {

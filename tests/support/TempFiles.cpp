@@ -1,5 +1,6 @@
 #include "support/TempFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -7,6 +8,10 @@ namespace zerandi::test {
 
 QString TempPath(const QString& name) {
     return QDir(QDir::tempPath()).filePath(name);
+}
+
+QString OwnTempPath(const QString& name) {
+    return TempPath(QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(name));
 }
 
 bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
