@@ -2,6 +2,7 @@
 
 #include <QJsonValue>
 
+#include "backup/BackupConfiguration.h"
 #include "backup/BackupFileParser.h"
 #include "backup/OrderedJson.h"
 #include "config/ConfigChoiceValues.h"
@@ -17,14 +18,6 @@
 namespace zerandi {
 
 namespace {
-
-QString AddressText(const std::array<uint8_t, 4>& address) {
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(address[0])
-        .arg(address[1])
-        .arg(address[2])
-        .arg(address[3]);
-}
 
 // A backup is checked before it is saved, so every index names a choice; were one not to, the
 // file says which, and reading it back refuses it.
@@ -76,8 +69,8 @@ OrderedJson EthernetJson(const std::optional<std::vector<EthernetEntry>>& entrie
         list.Append(OrderedJson::Object()
                         .Add("entry", entry.entryNumber)
                         .Add("enabled", entry.enabled)
-                        .Add("ipAddress", AddressText(entry.ipAddress))
-                        .Add("subnetMask", AddressText(entry.subnetMask)));
+                        .Add("ipAddress", EthernetAddressText(entry.ipAddress))
+                        .Add("subnetMask", EthernetAddressText(entry.subnetMask)));
     }
     return list;
 }

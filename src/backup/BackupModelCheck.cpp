@@ -1,5 +1,6 @@
 #include "backup/BackupModelCheck.h"
 
+#include "backup/BackupConfiguration.h"
 #include "backup/RouterBackup.h"
 #include "config/ConfigChoiceNames.h"
 #include "config/ConfigChoiceValues.h"
@@ -139,7 +140,7 @@ QString ScrambleMapFault(const RouterBackup& backup) {
                    : QStringLiteral("scramble map: held, but the configuration switches it off");
 }
 
-constexpr int32_t kMaxByte = 255;
+constexpr int32_t kLargestByte = 255;
 constexpr int32_t kHighestProtocol = 10;
 // The level numbers a user may give a level in the configuration view.
 constexpr int32_t kMaxLevelNumber = 250;
@@ -223,10 +224,6 @@ bool IsSubnetMask(const std::array<uint8_t, 4>& mask) {
     return (hosts & (hosts + 1)) == 0;
 }
 
-QString AddressText(const std::array<uint8_t, 4>& a) {
-    return QStringLiteral("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]);
-}
-
 QString EthernetEntryFault(const EthernetEntry& entry, bool first) {
     if (entry.enabled != 0 && entry.enabled != 1) {
         return QStringLiteral("\"enabled\" is %1: it is 0 or 1").arg(entry.enabled);
@@ -236,11 +233,11 @@ QString EthernetEntryFault(const EthernetEntry& entry, bool first) {
     // The first entry is the one written back; the control card refuses these addresses.
     if (first && entry.enabled == 1 && unusable) {
         return QStringLiteral("\"ipAddress\" %1 is no address an enabled interface can have")
-            .arg(AddressText(entry.ipAddress));
+            .arg(EthernetAddressText(entry.ipAddress));
     }
     if (!IsSubnetMask(entry.subnetMask)) {
         return QStringLiteral("\"subnetMask\" %1 is not a subnet mask")
-            .arg(AddressText(entry.subnetMask));
+            .arg(EthernetAddressText(entry.subnetMask));
     }
     return {};
 }
@@ -261,7 +258,7 @@ QString SerialFault(const BackupConfiguration& config) {
             .arg(config.rearDiagIndex)
             .arg(ConfigChoiceValues::ChoicesText(ConfigChoiceNames::RearDiagPorts()));
     }
-    if (config.serialExtra1 < 0 || config.serialExtra1 > kMaxByte) {
+    if (config.serialExtra1 < 0 || config.serialExtra1 > kLargestByte) {
         return QStringLiteral("\"extra1\" is %1: it is a byte").arg(config.serialExtra1);
     }
     return {};
@@ -282,10 +279,10 @@ QString ConfigurationFault(const RouterBackup& backup, const Model& model) {
         return QStringLiteral("configuration: \"startupMode\" is %1: it is 0 or 1")
             .arg(config.startupMode);
     }
-    if (config.cardAddress < 0 || config.cardAddress > kMaxByte) {
+    if (config.cardAddress < 0 || config.cardAddress > kLargestByte) {
         return QStringLiteral("configuration: \"cardAddress\" is %1: a card address is 0 to %2")
             .arg(config.cardAddress)
-            .arg(kMaxByte);
+            .arg(kLargestByte);
     }
     if (QString fault = SerialFault(config); !fault.isEmpty()) {
         return QStringLiteral("configuration, serial: ") + fault;
