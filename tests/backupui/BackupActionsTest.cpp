@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressDialog>
@@ -216,6 +217,51 @@ TEST_F(BackupActionsTest, RestorePutsBackTheChosenPartsAndWritesOnlyWhatDiffers)
         << resultRows.join('\n').toStdString();
     EXPECT_TRUE(resultRows.contains(
         QStringLiteral("configuration: already as the backup has it; nothing written")));
+}
+
+// "Show Changes" lists, before anything is written, every write the restore would make;
+// the router receives only reads, and the restore can still be cancelled.
+TEST_F(BackupActionsTest, ShowChangesListsTheWritesAndSendsOnlyReads) {
+    const QString path = folder.filePath(QStringLiteral("changes.zbk"));
+    BackUpTo(path);
+    const uint16_t before = simulator.SourceOn(3);
+    simulator.Route(3, 30);
+    simulator.Router().ClearReceivedFrames();
+    ui.ClearMessages();
+
+    QString heading;
+    ui.AnswerNextFilePrompt(path);
+    ui.HandleNextDialog([&heading, this](QDialog& dialog) {
+        ui.HandleNextDialog([&heading, this](QDialog& result) {
+            heading = result.findChild<QLabel*>(QStringLiteral("heading"))->text();
+            resultRows = dynamic_cast<BackupResultDialog&>(result).Text().split(QLatin1Char('\n'),
+                                                                                Qt::SkipEmptyParts);
+            return true;
+        });
+        auto* show = dialog.findChild<QPushButton*>(QStringLiteral("showChanges"));
+        EXPECT_NE(show, nullptr);
+        if (show != nullptr) {
+            EXPECT_EQ(show->text(), QStringLiteral("&Show Changes"));
+            QTest::mouseClick(show, Qt::LeftButton);
+        }
+        return false;  // the restore itself is cancelled
+    });
+    frame->RestoreAction().trigger();
+
+    EXPECT_TRUE(heading.startsWith(QStringLiteral("Nothing was written.")))
+        << heading.toStdString();
+    EXPECT_TRUE(
+        resultRows.contains(QStringLiteral("routing: would take 1 output(s) in one take list")))
+        << resultRows.join('\n').toStdString();
+    EXPECT_TRUE(
+        resultRows.contains(QStringLiteral("routing, output 3: input 30 → input %1").arg(before)));
+    EXPECT_TRUE(resultRows.contains(
+        QStringLiteral("configuration: already as the backup has it; nothing to write")));
+    const std::vector<RequestFrame> sent = simulator.Requests();
+    EXPECT_FALSE(sent.empty());
+    EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), ChangesRouter));
+    EXPECT_EQ(simulator.SourceOn(3), 30);
+    EXPECT_TRUE(ui.MessageTexts().empty());
 }
 
 TEST_F(BackupActionsTest, ABackupOfAnotherCardIsRestoredOnlyWhenTheUserSaysSo) {
