@@ -24,6 +24,7 @@
 #include "support/FrameFields.h"
 #include "support/MenuLookup.h"
 #include "support/TempFiles.h"
+#include "support/WireCodes.h"
 #include "widgets/NumberEdit.h"
 
 namespace zerandi::test {
@@ -62,6 +63,7 @@ protected:
             auto& result = dynamic_cast<BackupResultDialog&>(dialog);
             resultRows = result.Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             unnamed = UnnamedInputControls(&dialog);
+            messagesBeforeResult = ui.MessageTexts().size();
             return true;
         });
     }
@@ -79,6 +81,7 @@ protected:
     std::unique_ptr<BackupActions> actions;
     QStringList resultRows;
     QStringList unnamed;
+    size_t messagesBeforeResult = 0;
 };
 
 TEST_F(BackupActionsTest, TheFileMenuOffersTheRouterItemsOnceTheRouterIsKnown) {
@@ -298,13 +301,21 @@ TEST_F(BackupActionsTest, TheConfigurationWindowShowsWhatTheRestoreWrote) {
 
     ui.AnswerNextFilePrompt(path);
     ui.HandleNextDialog([](QDialog&) { return true; });  // the parts as offered
-    ui.AnswerNextMessage(MessageAnswer::No);             // the reset question
+    ui.AnswerNextMessage(MessageAnswer::Yes);            // the reset question
     RecordNextResult();
     frame->RestoreAction().trigger();
 
     EXPECT_TRUE(resultRows.contains(QStringLiteral("configuration: written and verified")))
         << resultRows.join('\n').toStdString();
     EXPECT_EQ(address.text().toStdString(), "5");
+    // The result first, then the reset question; after the reset the routing is read again.
+    EXPECT_EQ(messagesBeforeResult, 0u);
+    EXPECT_EQ(ui.MessageTexts(),
+              (std::vector<QString>{
+                  RouterConfigDoc::ConfigurationResetQuestion(),
+                  QStringLiteral("After the reset the routing and the monitors read as before.")}));
+    const std::vector<uint8_t> sent = CommandsOf(simulator.Requests());
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), kResetRequest), 1);
 }
 
 }  // namespace
