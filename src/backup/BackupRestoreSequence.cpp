@@ -11,6 +11,7 @@
 #include "config/ControlCardText.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
+#include "names/RouterNamesStore.h"
 #include "porttypes/PortTypesTransfer.h"
 #include "scramble/ScrambleMapTransfer.h"
 #include "services/BusyScope.h"
@@ -169,6 +170,8 @@ bool BackupRestoreSequence::PartDiffers(BackupPart part) const {
             return current_->routing != backup_.routing;
         case BackupPart::Monitors:
             return current_->monitors != backup_.monitors;
+        case BackupPart::Names:
+            return current_->names != backup_.names;
     }
     return true;
 }
@@ -200,6 +203,9 @@ QString BackupRestoreSequence::PlanLine(const RestorePartOutcome& outcome) const
             }
             return name + QStringLiteral("would set %1 monitor(s)").arg(set);
         }
+        case BackupPart::Names:
+            return name + QStringLiteral("would keep %1 name(s) for this router on this computer")
+                              .arg(backup_.names.All().size());
         case BackupPart::PortTypes:
         case BackupPart::ScrambleMap:
             break;
@@ -329,6 +335,8 @@ bool BackupRestoreSequence::Write(BackupPart part) {
             return WriteRouting();
         case BackupPart::Monitors:
             return WriteMonitors();
+        case BackupPart::Names:
+            return WriteNames();
     }
     return false;
 }
@@ -363,6 +371,12 @@ void BackupRestoreSequence::AnnounceLinkSettings() const {
                        "on a port they change must then be opened again with them.")
             .arg(lines.join(QLatin1Char('\n'))),
         MessageIcon::Information);
+}
+
+// Kept for the connected router, in place of a file that was there, damaged or not.
+bool BackupRestoreSequence::WriteNames() {
+    return RouterNamesStore::Replace(doc_.Ui(), backup_.names, doc_.ProductId(),
+                                     doc_.controlCard.partNumber);
 }
 
 bool BackupRestoreSequence::WritePortTypes() {

@@ -95,6 +95,7 @@ private:
     bool Write(BackupPart part);
     bool WriteConfiguration();
     bool WritePortTypes();
+    bool WriteNames();
     bool WriteScrambleMap();
     bool WriteRouting();
     bool WriteMonitors();

@@ -200,7 +200,7 @@ void AddRestoreCommand(std::vector<CliCommand>& commands) {
          QStringLiteral("write what differs of a backup file back to the router and read it back"),
          {{kOnlyOption, QStringLiteral("PARTS"),
            QStringLiteral("Restore only these parts, separated by commas: configuration, "
-                          "port-types, scramble-map, routing, monitors.")},
+                          "port-types, scramble-map, routing, monitors, names.")},
           {kForceOption, QString(),
            QStringLiteral("Restore a backup of another model or control card.")},
           {kDryRunOption, QString(),

@@ -10,6 +10,7 @@
 #include "backup/BackupCompare.h"
 #include "backup/BackupRestoreSequence.h"
 #include "config/RouterConfigDoc.h"
+#include "names/RouterNamesStore.h"
 #include "protocol/RouterCommands.h"
 #include "serial/QtSerialDevice.h"
 #include "support/FakeClock.h"
@@ -108,8 +109,9 @@ private:
     QByteArray savedDataHome_;
 };
 
-// Back up, change every part on the router, restore: a fresh backup is the same again, and only
-// the outputs that had changed were taken.
+// Back up, change every part on the router and lose the names kept on this computer, restore: a
+// fresh backup is the same again, names and all, and only the outputs that had changed were
+// taken.
 TEST_F(BackupRestoreSequenceTest, RoundTripsOnAVideoADataAndTheBiggestRouter) {
     const struct {
         std::string model;
@@ -119,14 +121,14 @@ TEST_F(BackupRestoreSequenceTest, RoundTripsOnAVideoADataAndTheBiggestRouter) {
         {"QS1210",
          false,
          {State::Verified, State::NotApplicable, State::NotApplicable, State::Verified,
-          State::Verified}},
+          State::Verified, State::Verified}},
         {"QR1207",
          false,
          {State::Verified, State::Verified, State::NotApplicable, State::Verified,
-          State::NotApplicable}},
+          State::NotApplicable, State::Verified}},
         {"QS1214",
          true,
-         {State::Verified, State::NotApplicable, State::Verified, State::Verified,
+         {State::Verified, State::NotApplicable, State::Verified, State::Verified, State::Verified,
           State::Verified}},
     };
     for (const auto& c : cases) {
@@ -136,8 +138,18 @@ TEST_F(BackupRestoreSequenceTest, RoundTripsOnAVideoADataAndTheBiggestRouter) {
             s.scrambleEnabled = c.scrambleOn;
             s.crosspoints.front() = s.dataRouter ? kLocalControl | 3 : 3;
         });
+        TakeBackup();  // the router known, its names can be kept
+        RouterNames names;
+        names.SetName(NameKind::Output, 1, QStringLiteral("VTR 2"));
+        names.SetName(NameKind::Input, 3, QStringLiteral("CAM 3"));
+        const QString namesFile =
+            RouterNamesStore::PathFor(doc->ProductId(), doc->controlCard.partNumber);
+        ASSERT_TRUE(
+            RouterNamesStore::Save(ui, names, doc->ProductId(), doc->controlCard.partNumber));
         const RouterBackup backup = TakeBackup();
+        ASSERT_EQ(backup.names, names);
         simulator.Router().Update(ChangeEverything);
+        ASSERT_TRUE(QFile::remove(namesFile));
         ui.ClearMessages();
 
         BackupRestoreSequence restore(*doc, backup, AllBackupParts());
@@ -152,6 +164,7 @@ TEST_F(BackupRestoreSequenceTest, RoundTripsOnAVideoADataAndTheBiggestRouter) {
         EXPECT_TRUE(told.front().contains("baud rate: 115200 → 9600"))
             << told.front().toStdString();
         EXPECT_EQ(BackupDifferenceLines(CompareBackups(backup, TakeBackup())), QStringList{});
+        EXPECT_TRUE(QFile::exists(namesFile));
     }
 }
 
@@ -172,28 +185,28 @@ TEST_F(BackupRestoreSequenceTest, WritesOnlyWhatDiffersFromTheRouter) {
          [](zsim::RouterState&) {},
          {},
          {State::Unchanged, State::NotApplicable, State::Unchanged, State::Unchanged,
-          State::Unchanged},
+          State::Unchanged, State::NotApplicable},
          false},
         {"one output changed",
          "QS1210",
          [](zsim::RouterState& s) { s.crosspoints[5] = 9; },
          {kTake},
          {State::Unchanged, State::NotApplicable, State::Unchanged, State::Verified,
-          State::Unchanged},
+          State::Unchanged, State::NotApplicable},
          false},
         {"the card address changed",
          "QS1210",
          [](zsim::RouterState& s) { s.cardAddress = 40; },
          {kCardAddress},
          {State::Verified, State::NotApplicable, State::Unchanged, State::Unchanged,
-          State::Unchanged},
+          State::Unchanged, State::NotApplicable},
          true},
         {"one port type changed",
          "QR1207",
          [](zsim::RouterState& s) { s.portTypes[7] = 2; },
          {kDataRouterParameters},
          {State::Unchanged, State::Verified, State::NotApplicable, State::Unchanged,
-          State::NotApplicable},
+          State::NotApplicable, State::NotApplicable},
          true},
     };
     for (const auto& c : cases) {
@@ -240,6 +253,7 @@ TEST_F(BackupRestoreSequenceTest, APreviewListsTheWritesAndSendsOnlyReads) {
     EXPECT_TRUE(lines.contains(QStringLiteral("routing, output 3: input 9 → input %1")
                                    .arg(backup.routing[2].input.value())));
     EXPECT_TRUE(lines.contains("monitors: already as the backup has it; nothing to write"));
+    EXPECT_TRUE(lines.contains("names: not in the backup"));
 }
 
 // A data router's port type that no type has is put back as it was, and an output backed up
@@ -287,6 +301,7 @@ TEST_F(BackupRestoreSequenceTest, AnotherRouterIsRefusedUntilConfirmedAndOnlyWhe
     Open("QS1210");
     RouterBackup otherCard = TakeBackup();
     otherCard.identity.controlCard.partNumber = 353;
+    otherCard.names.SetName(NameKind::Output, 2, QStringLiteral("PGM"));
     simulator.Router().Update(ChangeEverything);
     const std::vector<RequestFrame> backupReads = Received([&] { TakeBackup(); });
 
@@ -298,8 +313,11 @@ TEST_F(BackupRestoreSequenceTest, AnotherRouterIsRefusedUntilConfirmedAndOnlyWhe
               "connected is a QS1210 with control card CC0209.");
     EXPECT_EQ(StatesOf(card),
               (std::vector<State>{State::NotWritten, State::NotApplicable, State::NotWritten,
-                                  State::NotWritten, State::NotWritten}));
+                                  State::NotWritten, State::NotWritten, State::NotWritten}));
+    EXPECT_TRUE(RouterNamesStore::Load(ui, doc->ProductId(), 209).IsEmpty());
     EXPECT_EQ(card.Run({}, true), Outcome::Restored);
+    // The names of the swapped card are kept for the card connected now.
+    EXPECT_EQ(RouterNamesStore::Load(ui, doc->ProductId(), 209), otherCard.names);
 
     BackupRestoreSequence model(*doc, dataBackup, AllBackupParts());
     EXPECT_EQ(Received([&] { model.Run({}, true); }), backupReads);

@@ -203,13 +203,13 @@ TEST_F(BackupActionsTest, RestorePutsBackTheChosenPartsAndWritesOnlyWhatDiffers)
     RecordNextResult();
     frame->RestoreAction().trigger();
 
-    EXPECT_EQ(
-        parts.join('\n').toStdString(),
-        (QStringList{
-             "Configuration enabled ticked", "Port types (not in this backup) disabled clear",
-             "Scramble map enabled ticked", "Routing enabled ticked", "Monitors enabled ticked"})
-            .join('\n')
-            .toStdString());
+    EXPECT_EQ(parts.join('\n').toStdString(),
+              (QStringList{"Configuration enabled ticked",
+                           "Port types (not in this backup) disabled clear",
+                           "Scramble map enabled ticked", "Routing enabled ticked",
+                           "Monitors enabled ticked", "Names (not in this backup) disabled clear"})
+                  .join('\n')
+                  .toStdString());
     EXPECT_EQ(unnamed.join('\n').toStdString(), "");
     EXPECT_EQ(simulator.SourceOn(3), before);
     const std::vector<QString> messages = ui.MessageTexts();

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "protocol/RouterCommands.h"
 #include "support/FrameFields.h"
 #include "support/SimulatedRouter.h"
+#include "support/TempFiles.h"
 
 namespace zerandi::test {
 namespace {
@@ -21,8 +23,11 @@ using namespace command;
 
 class CliRestoreTest : public ::testing::Test {
 protected:
+    void SetUp() override { environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path()); }
+    // With a names store of the test's own, empty to begin with.
     CliRun Run(const QStringList& arguments) const {
-        return RunCli(QStringList{"--port", simulator.Port().DevicePath()} + arguments);
+        return RunCli(QStringList{"--port", simulator.Port().DevicePath()} + arguments, {},
+                      environment);
     }
     // A backup of a fresh simulated router of the model, taken by the program itself.
     QByteArray BackupOf(const std::string& model) {
@@ -51,6 +56,8 @@ protected:
 
     SimulatedRouter simulator;
     QTemporaryDir dir;
+    QTemporaryDir dataHome;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 };
 
 // Each refusal is exit status 2 with nothing written; a file or --only that is wrong is refused
@@ -203,21 +210,21 @@ TEST_F(CliRestoreTest, ARestoreSendsOnlyWhatDiffersAndADryRunOnlyReads) {
          {"--yes"},
          {},
          false,
-         {"unchanged", "not-applicable", "unchanged", "unchanged", "unchanged"},
+         {"unchanged", "not-applicable", "unchanged", "unchanged", "unchanged", "not-applicable"},
          0,
          {}},
         {"one output changed",
          {"--yes"},
          {},
          true,
-         {"unchanged", "not-applicable", "unchanged", "verified", "unchanged"},
+         {"unchanged", "not-applicable", "unchanged", "verified", "unchanged", "not-applicable"},
          1,
          {}},
         {"a dry run",
          {},
          {"--dry-run"},
          true,
-         {"unchanged", "not-applicable", "unchanged", "to-write", "unchanged"},
+         {"unchanged", "not-applicable", "unchanged", "to-write", "unchanged", "not-applicable"},
          0,
          "routing, output 4: input 9 → input 4"},
     };
@@ -246,6 +253,34 @@ TEST_F(CliRestoreTest, ARestoreSendsOnlyWhatDiffersAndADryRunOnlyReads) {
             EXPECT_TRUE(differences.contains(c.printed)) << run.out.toStdString();
         }
     }
+}
+
+// Names belong to the router: given with --names they go into its backup, and a restore into a
+// computer that keeps none for it puts them back, so that a compare straight after finds
+// nothing different.
+TEST_F(CliRestoreTest, NamesTravelFromABackupToAnEmptyNamesStore) {
+    ASSERT_TRUE(simulator.Start("QS1210"));
+    const QString names =
+        WriteTestFile(dir, "names.csv", "kind,number,name\r\noutput,7,VTR 2\r\ninput,12,CAM 3\r\n");
+    const QString path = dir.filePath("named.zbk");
+    const CliRun backup = Run({"--names", names, "backup", path});
+    ASSERT_EQ(backup.exitCode, 0) << backup.err.toStdString();
+    EXPECT_TRUE(ReadFileBytes(path).contains("{\"number\": 7, \"name\": \"VTR 2\"}"))
+        << ReadFileBytes(path).toStdString();
+    EXPECT_EQ(Run({"compare", path}).exitCode, 4);  // this computer keeps no names for it
+
+    simulator.Router().ClearReceivedFrames();
+    const CliRun restore = Run({"--json", "restore", path, "--only", "names"});
+    EXPECT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    const QJsonArray parts = QJsonDocument::fromJson(restore.out).object()["parts"].toArray();
+    ASSERT_EQ(parts.size(), 1);
+    EXPECT_EQ(parts[0]["state"], "verified") << restore.out.toStdString();
+    EXPECT_FALSE(AnythingWritten());
+    const CliRun compare = Run({"compare", path});
+    EXPECT_EQ(compare.exitCode, 0) << compare.out.toStdString();
+    // The names are shown as the Routing window keeps them.
+    const CliRun read = Run({"read-outputs", "7"});
+    EXPECT_TRUE(read.out.contains("VTR 2")) << read.out.toStdString();
 }
 
 }  // namespace
