@@ -43,16 +43,16 @@ public:
                           std::vector<BackupPart> parts);
 
     // Reads the connected router (Read All) and writes the chosen parts in the order
-    // configuration, port types, scramble map, routing, monitors, each only where it differs
-    // from what the router holds; then reads back what it wrote and compares. A backup equal
-    // to the router sends nothing but reads. Only the configuration settings, outputs and
-    // monitors that differ from the router's are sent. With `otherRouterConfirmed` false, a backup
-    // of another model or control card than the connected router is Refused before anything is
-    // written, and OtherRouterText() says what differs. A backup of another model whose parts do
-    // not fit the connected model is Refused even when confirmed. A failed step stops the writing;
-    // a cancel stops it before the next part. Either way, what was written is still read back
-    // (nothing more is changed by that), so that every part says whether it was written and how it
-    // reads now.
+    // configuration, port types, scramble map, routing, monitors, names (kept on this computer
+    // for the connected router), each only where it differs from what the router holds; then reads
+    // back what it wrote and compares. A backup equal to the router sends nothing but reads. Only
+    // the configuration settings, outputs and monitors that differ from the router's are sent. With
+    // `otherRouterConfirmed` false, a backup of another model or control card than the connected
+    // router is Refused before anything is written, and OtherRouterText() says what differs. A
+    // backup of another model whose parts do not fit the connected model is Refused even when
+    // confirmed. A failed step stops the writing; a cancel stops it before the next part. Either
+    // way, what was written is still read back (nothing more is changed by that), so that every
+    // part says whether it was written and how it reads now.
     Outcome Run(const Progress& progress, bool otherRouterConfirmed);
     // Reads the router and works out what Run would write, sending nothing else: Previewed,
     // Refused (as Run refuses), Failed or Cancelled. PlannedLines() then says it.
