@@ -31,7 +31,7 @@ _zerandi_cli_command_options() {
     "port-types write") echo "--reverse= --take-delay= --allow-short" ;;
     "scramble write") echo "--allow-short" ;;
     "scramble import") echo "--save=" ;;
-    restore) echo "--only= --force" ;;
+    restore) echo "--only= --force --dry-run" ;;
     status) echo "--watch= --check" ;;
     messages) echo "--seconds=" ;;
     flash) echo "--diag= --app0= --mtrx= --comm= --pld0= --pld1= --pld2=" ;;
@@ -84,7 +84,7 @@ _zerandi_cli_global_value() {
 _zerandi_cli_option_value() {
   case $1 in
     --reverse) _zerandi_cli_reply "yes no" "$2" ;;
-    --only) _zerandi_cli_reply "configuration port-types scramble-map routing monitors" "$2" ;;
+    --only) _zerandi_cli_reply "configuration port-types scramble-map routing monitors names" "$2" ;;
     --save | --diag | --app0 | --mtrx | --comm | --pld0 | --pld1 | --pld2)
       _zerandi_cli_files "$2"
       ;;

@@ -171,6 +171,13 @@ void CompareMonitors(const RouterBackup& a, const RouterBackup& b,
     }
 }
 
+// A code no port type has is told by its number, so that two such codes compare as what they
+// are.
+QString PortTypeText(PortType code) {
+    return IsKnownPortType(code) ? PortTypeListName(code)
+                                 : QStringLiteral("unknown code %1").arg(static_cast<int>(code));
+}
+
 void ComparePortTypes(const RouterBackup& a, const RouterBackup& b,
                       std::vector<BackupDifference>& out) {
     if (!a.portTypes || !b.portTypes) {
@@ -183,8 +190,8 @@ void ComparePortTypes(const RouterBackup& a, const RouterBackup& b,
     const std::vector<PortType>& before = a.portTypes->types;
     const std::vector<PortType>& after = b.portTypes->types;
     for (size_t p = 0; p < std::min(before.size(), after.size()); ++p) {
-        part.Texts(QStringLiteral("port %1").arg(p + 1), PortTypeListName(before[p]),
-                   PortTypeListName(after[p]));
+        part.Texts(QStringLiteral("port %1").arg(p + 1), PortTypeText(before[p]),
+                   PortTypeText(after[p]));
     }
 }
 

@@ -1,5 +1,8 @@
 #include "backup/BackupConfiguration.h"
 
+#include <QStringList>
+#include <utility>
+
 #include "backup/RouterBackup.h"
 #include "config/ConfigViewSettings.h"
 #include "config/ControlProtocol.h"
@@ -33,7 +36,73 @@ void SetExpansionForm(const BackupConfiguration& config, ConfigFormValues& form)
     form.expansionIndex = config.expansion->index;
 }
 
+bool PartitionDiffers(const BackupConfiguration& a, const BackupConfiguration& b) {
+    if (a.startupMode != b.startupMode || a.scrambleMapEnabled != b.scrambleMapEnabled ||
+        a.levelCount != b.levelCount) {
+        return true;
+    }
+    for (size_t i = 0; i < a.levels.size(); ++i) {
+        const bool inUse = static_cast<int32_t>(i) < a.levelCount;
+        if (inUse ? a.levels[i] != b.levels[i] : a.levels[i].level != b.levels[i].level) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SerialDiffers(const RouterBackup& router, const RouterBackup& backup) {
+    const BackupConfiguration& a = router.configuration;
+    const BackupConfiguration& b = backup.configuration;
+    return router.identity.protocol != backup.identity.protocol || a.baudIndex != b.baudIndex ||
+           a.replyWhenIndex != b.replyWhenIndex || a.rearDiagIndex != b.rearDiagIndex ||
+           a.serialExtra1 != b.serialExtra1 || a.mainPortEnabled != b.mainPortEnabled ||
+           a.auxPortEnabled != b.auxPortEnabled;
+}
+
+bool EthernetDiffers(const BackupConfiguration& router, const BackupConfiguration& backup) {
+    if (!backup.ethernet || backup.ethernet->empty()) {
+        return false;
+    }
+    return !router.ethernet || router.ethernet->empty() ||
+           router.ethernet->front() != backup.ethernet->front();
+}
+
 }  // namespace
+
+QString EthernetAddressText(const std::array<uint8_t, 4>& address) {
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(address[0])
+        .arg(address[1])
+        .arg(address[2])
+        .arg(address[3]);
+}
+
+ConfigWriteSteps ConfigurationStepsToWrite(const RouterBackup& router, const RouterBackup& backup) {
+    const BackupConfiguration& a = router.configuration;
+    const BackupConfiguration& b = backup.configuration;
+    ConfigWriteSteps steps;
+    steps.partition = PartitionDiffers(a, b);
+    steps.cardAddress = a.cardAddress != b.cardAddress;
+    steps.serial = SerialDiffers(router, backup);
+    steps.ethernet = EthernetDiffers(a, b);
+    steps.expansion = b.expansion.has_value() && a.expansion != b.expansion;
+    return steps;
+}
+
+QString ConfigWriteStepsText(const ConfigWriteSteps& steps) {
+    QStringList names;
+    const std::pair<bool, const char*> all[] = {
+        {steps.partition, "partition"},          {steps.cardAddress, "card address"},
+        {steps.serial, "serial settings"},       {steps.ethernet, "Ethernet settings"},
+        {steps.expansion, "expansion settings"},
+    };
+    for (const auto& [written, name] : all) {
+        if (written) {
+            names << QString::fromLatin1(name);
+        }
+    }
+    return names.join(QStringLiteral(", "));
+}
 
 BackupConfiguration ConfigurationFromReadAll(const RouterConfigDoc& doc,
                                              const ConfigViewSettings& settings) {

@@ -5,7 +5,10 @@
 #include <optional>
 #include <vector>
 
+#include <QString>
+
 #include "config/ConfigFormValues.h"
+#include "config/ConfigWriteSequence.h"
 #include "protocol/EthernetEntry.h"
 #include "protocol/ExpansionSettings.h"
 #include "protocol/PartitionParameters.h"
@@ -55,5 +58,15 @@ BackupConfiguration ConfigurationFromReadAll(const RouterConfigDoc& doc,
 // does; Ethernet control is switched on only under the QR serial protocol, as the view offers.
 ConfigFormValues PrepareWriteAll(const RouterBackup& backup, RouterConfigDoc& doc,
                                  ConfigViewSettings& settings);
+
+// The settings a restore of `backup` must write to a router that holds `router`: those that
+// differ, as "Write All" groups them. The protocol is written with the serial settings; only
+// the first Ethernet entry is written; rows beyond the levels in use are not compared.
+ConfigWriteSteps ConfigurationStepsToWrite(const RouterBackup& router, const RouterBackup& backup);
+// "10.0.0.1": an Ethernet address or mask as a backup file holds it and people read it.
+QString EthernetAddressText(const std::array<uint8_t, 4>& address);
+
+// "partition, serial settings": the steps for people.
+QString ConfigWriteStepsText(const ConfigWriteSteps& steps);
 
 }  // namespace zerandi

@@ -2,8 +2,10 @@
 
 #include <QJsonValue>
 
+#include "backup/BackupConfiguration.h"
 #include "backup/BackupFileParser.h"
 #include "backup/OrderedJson.h"
+#include "config/ConfigChoiceValues.h"
 #include "config/ControlCardText.h"
 #include "config/ProtocolNames.h"
 #include "config/RouterModelTables.h"
@@ -17,12 +19,12 @@ namespace zerandi {
 
 namespace {
 
-QString AddressText(const std::array<uint8_t, 4>& address) {
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(address[0])
-        .arg(address[1])
-        .arg(address[2])
-        .arg(address[3]);
+// A backup is checked before it is saved, so every index names a choice; were one not to, the
+// file says which, and reading it back refuses it.
+constexpr int32_t kNoChoice = -1;
+
+QString ChoiceName(const std::optional<QString>& name, int32_t index) {
+    return name.value_or(QStringLiteral("index %1").arg(index));
 }
 
 QJsonValue NumberOrNull(const std::optional<int32_t>& number) {
@@ -67,8 +69,8 @@ OrderedJson EthernetJson(const std::optional<std::vector<EthernetEntry>>& entrie
         list.Append(OrderedJson::Object()
                         .Add("entry", entry.entryNumber)
                         .Add("enabled", entry.enabled)
-                        .Add("ipAddress", AddressText(entry.ipAddress))
-                        .Add("subnetMask", AddressText(entry.subnetMask)));
+                        .Add("ipAddress", EthernetAddressText(entry.ipAddress))
+                        .Add("subnetMask", EthernetAddressText(entry.subnetMask)));
     }
     return list;
 }
@@ -103,9 +105,14 @@ OrderedJson ConfigurationJson(const BackupConfiguration& config) {
         .Add("scrambleMapEnabled", config.scrambleMapEnabled)
         .Add("cardAddress", config.cardAddress)
         .Add("serial", OrderedJson::Object()
-                           .Add("baudIndex", config.baudIndex)
-                           .Add("replyWhenIndex", config.replyWhenIndex)
-                           .Add("rearDiagIndex", config.rearDiagIndex)
+                           .Add("baudRate",
+                                ConfigChoiceValues::BaudRate(config.baudIndex).value_or(kNoChoice))
+                           .Add("replyWhen",
+                                ChoiceName(ConfigChoiceValues::ReplyWhenName(config.replyWhenIndex),
+                                           config.replyWhenIndex))
+                           .Add("rearDiagPort",
+                                ChoiceName(ConfigChoiceValues::RearDiagName(config.rearDiagIndex),
+                                           config.rearDiagIndex))
                            .Add("extra1", config.serialExtra1)
                            .Add("mainPortEnabled", config.mainPortEnabled)
                            .Add("auxPortEnabled", config.auxPortEnabled))

@@ -7,6 +7,8 @@
 
 #include "backup/BackupModelCheck.h"
 #include "backup/JsonFields.h"
+#include "config/ConfigChoiceNames.h"
+#include "config/ConfigChoiceValues.h"
 #include "config/RouterModelTables.h"
 
 namespace zerandi {
@@ -95,11 +97,58 @@ BackupIdentity ParseIdentity(const QJsonObject& object, QString& fault) {
     return identity;
 }
 
-void ParseSerial(const QJsonObject& object, BackupConfiguration& config, QString& fault) {
+// A named choice of the configuration view's list `names`: its position, as the router carries
+// it.
+int32_t ParseChoice(JsonFields& fields, const QString& key, const QStringList& names,
+                    std::optional<int32_t> (*indexOf)(const QString&)) {
+    const QString name = fields.Text(key);
+    const std::optional<int32_t> index = indexOf(name);
+    if (!fields.Failed() && !index) {
+        fields.Refuse(QStringLiteral("\"%1\" is \"%2\": it must be %3")
+                          .arg(key, name, ConfigChoiceValues::ChoicesText(names)));
+    }
+    return index.value_or(0);
+}
+
+// Version 2: the baud rate in bits per second, the reply mode and the rear diagnostic port by
+// name.
+void ParseSerialSettings(JsonFields& fields, BackupConfiguration& config) {
+    const int rate = fields.Int(QStringLiteral("baudRate"), 0, kMaxInt);
+    const std::optional<int32_t> baudIndex = ConfigChoiceValues::BaudIndex(rate);
+    if (!fields.Failed() && !baudIndex) {
+        fields.Refuse(QStringLiteral("\"baudRate\" is %1: the control card runs at %2")
+                          .arg(rate)
+                          .arg(ConfigChoiceValues::BaudRatesText()));
+    }
+    config.baudIndex = baudIndex.value_or(0);
+    config.replyWhenIndex =
+        ParseChoice(fields, QStringLiteral("replyWhen"), ConfigChoiceNames::ReplyWhen(),
+                    &ConfigChoiceValues::ReplyWhenIndex);
+    config.rearDiagIndex =
+        ParseChoice(fields, QStringLiteral("rearDiagPort"), ConfigChoiceNames::RearDiagPorts(),
+                    &ConfigChoiceValues::RearDiagIndex);
+}
+
+// Version 1 held the positions in the configuration view's lists; only those that name an
+// entry are taken.
+void ParseSerialIndices(JsonFields& fields, BackupConfiguration& config) {
+    const auto last = [](const QStringList& names) { return static_cast<int>(names.size()) - 1; };
+    config.baudIndex = fields.Int(QStringLiteral("baudIndex"), 0,
+                                  static_cast<int>(ConfigChoiceValues::kBaudRates.size()) - 1);
+    config.replyWhenIndex =
+        fields.Int(QStringLiteral("replyWhenIndex"), 0, last(ConfigChoiceNames::ReplyWhen()));
+    config.rearDiagIndex =
+        fields.Int(QStringLiteral("rearDiagIndex"), 0, last(ConfigChoiceNames::RearDiagPorts()));
+}
+
+void ParseSerial(const QJsonObject& object, int version, BackupConfiguration& config,
+                 QString& fault) {
     JsonFields fields(object, QStringLiteral("configuration, serial"), fault);
-    config.baudIndex = fields.Int(QStringLiteral("baudIndex"), 0, kMaxByte);
-    config.replyWhenIndex = fields.Int(QStringLiteral("replyWhenIndex"), 0, kMaxByte);
-    config.rearDiagIndex = fields.Int(QStringLiteral("rearDiagIndex"), 0, kMaxByte);
+    if (version == BackupFile::kFirstVersion) {
+        ParseSerialIndices(fields, config);
+    } else {
+        ParseSerialSettings(fields, config);
+    }
     config.serialExtra1 = fields.Int(QStringLiteral("extra1"), 0, kMaxByte);
     config.mainPortEnabled = fields.Bool(QStringLiteral("mainPortEnabled"));
     config.auxPortEnabled = fields.Bool(QStringLiteral("auxPortEnabled"));
@@ -161,13 +210,13 @@ void ParseLevels(JsonFields& fields, BackupConfiguration& config, QString& fault
     }
 }
 
-BackupConfiguration ParseConfiguration(const QJsonObject& object, QString& fault) {
+BackupConfiguration ParseConfiguration(const QJsonObject& object, int version, QString& fault) {
     JsonFields fields(object, QStringLiteral("configuration"), fault);
     BackupConfiguration config;
     config.startupMode = fields.Int(QStringLiteral("startupMode"), 0, 1);
     config.scrambleMapEnabled = fields.Bool(QStringLiteral("scrambleMapEnabled"));
     config.cardAddress = fields.Int(QStringLiteral("cardAddress"), 0, kMaxByte);
-    ParseSerial(fields.Object(QStringLiteral("serial")), config, fault);
+    ParseSerial(fields.Object(QStringLiteral("serial")), version, config, fault);
     if (const auto ethernet = fields.ListOrNull(QStringLiteral("ethernet"))) {
         config.ethernet = ParseEthernet(*ethernet, fault);
     }
@@ -312,27 +361,31 @@ QDateTime ParseTaken(JsonFields& fields) {
 
 // The format and the version come first: a file of another kind or a later version is
 // refused for that, not for the first field it lacks.
-bool CheckFormat(JsonFields& fields) {
+// The file's version; 0 when it is refused.
+int CheckFormat(JsonFields& fields) {
     const QString format = fields.Text(QStringLiteral("format"));
     if (!fields.Failed() && format != QLatin1String(BackupFile::kFormat)) {
         fields.Refuse(QStringLiteral("\"format\" is \"%1\": not a Zerandi backup").arg(format));
     }
     const int version = fields.Int(QStringLiteral("version"), 1, kMaxInt);
-    if (!fields.Failed() && version != BackupFile::kVersion) {
-        fields.Refuse(QStringLiteral("\"version\" is %1: this Zerandi reads version %2 backups")
-                          .arg(version)
-                          .arg(BackupFile::kVersion));
+    if (!fields.Failed() &&
+        (version < BackupFile::kFirstVersion || version > BackupFile::kVersion)) {
+        fields.Refuse(
+            QStringLiteral("\"version\" is %1: this Zerandi reads version %2 to %3 backups")
+                .arg(version)
+                .arg(BackupFile::kFirstVersion)
+                .arg(BackupFile::kVersion));
     }
-    return !fields.Failed();
+    return fields.Failed() ? 0 : version;
 }
 
-RouterBackup ParseParts(JsonFields& fields, QString& fault) {
+RouterBackup ParseParts(JsonFields& fields, int version, QString& fault) {
     RouterBackup backup;
     backup.takenAt = ParseTaken(fields);
     backup.zerandiVersion = fields.Text(QStringLiteral("zerandiVersion"));
     backup.identity = ParseIdentity(fields.Object(QStringLiteral("identity")), fault);
     backup.configuration =
-        ParseConfiguration(fields.Object(QStringLiteral("configuration")), fault);
+        ParseConfiguration(fields.Object(QStringLiteral("configuration")), version, fault);
     backup.routing = ParseRouting(fields.List(QStringLiteral("routing")),
                                   IsDataRouter(backup.identity.productId), fault);
     backup.monitors = ParseMonitors(fields.List(QStringLiteral("monitors")), fault);
@@ -364,10 +417,11 @@ BackupFile::Parsed BackupFileParser::Parse(QByteArrayView bytes) {
     }
     QString fault;
     JsonFields fields(document.object(), QStringLiteral("file"), fault);
-    if (!CheckFormat(fields)) {
+    const int version = CheckFormat(fields);
+    if (version == 0) {
         return {std::nullopt, fault};
     }
-    RouterBackup backup = ParseParts(fields, fault);
+    RouterBackup backup = ParseParts(fields, version, fault);
     if (fault.isEmpty()) {
         fault = BackupModelFault(backup);
     }

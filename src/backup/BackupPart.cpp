@@ -14,12 +14,13 @@ struct PartWords {
     const char* name;
 };
 
-constexpr std::array<PartWords, 5> kParts{{
+constexpr std::array<PartWords, 6> kParts{{
     {BackupPart::Configuration, "configuration", "configuration"},
     {BackupPart::PortTypes, "port-types", "port types"},
     {BackupPart::ScrambleMap, "scramble-map", "scramble map"},
     {BackupPart::Routing, "routing", "routing"},
     {BackupPart::Monitors, "monitors", "monitors"},
+    {BackupPart::Names, "names", "names"},
 }};
 
 const PartWords& WordsOf(BackupPart part) {
@@ -57,6 +58,8 @@ bool BackupHoldsPart(const RouterBackup& backup, BackupPart part) {
             return !backup.routing.empty();
         case BackupPart::Monitors:
             return !backup.monitors.empty();
+        case BackupPart::Names:
+            return !backup.names.IsEmpty();
     }
     return false;
 }

@@ -11,6 +11,7 @@
 #include "config/ControlCardText.h"
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
+#include "names/RouterNamesStore.h"
 #include "porttypes/PortTypesTransfer.h"
 #include "scramble/ScrambleMapTransfer.h"
 #include "services/BusyScope.h"
@@ -26,6 +27,7 @@ const QString kReadStep = QStringLiteral("reading the router");
 const QString kReadBackStep = QStringLiteral("reading back");
 const QString kWriteFailed = QStringLiteral("the write failed; the router may hold part of it");
 const QString kReadBackFailed = QStringLiteral("written, but reading it back failed");
+const QString kUnchangedText = QStringLiteral("already as the backup has it; nothing written");
 
 QString RouterText(const BackupIdentity& identity) {
     return QStringLiteral("a %1 with control card %2")
@@ -51,6 +53,8 @@ QString PartLine(const RestorePartOutcome& outcome) {
     switch (outcome.state) {
         case State::Verified:
             return name + QStringLiteral("written and verified");
+        case State::Unchanged:
+            return name + kUnchangedText;
         case State::Different:
             return name + QStringLiteral("written, but the read-back differs");
         case State::Failed:
@@ -75,28 +79,40 @@ BackupRestoreSequence::BackupRestoreSequence(RouterConfigDoc& doc, const RouterB
     }
 }
 
-BackupRestoreSequence::Outcome BackupRestoreSequence::Run(const Progress& progress,
-                                                          bool otherRouterConfirmed) {
+std::optional<BackupRestoreSequence::Outcome> BackupRestoreSequence::Prepare(
+    const Progress& progress, bool otherRouterConfirmed, int& total) {
     parts_.clear();
     for (const BackupPart part : asked_) {
         parts_.push_back(
             {part, BackupHoldsPart(backup_, part) ? State::NotWritten : State::NotApplicable, {}});
     }
     configurationWritten_ = false;
+    configSteps_ = ConfigWriteSteps{};
     readBackSettings_.reset();
+    after_.reset();
     otherRouterText_.clear();
     stopped_.clear();
     const auto toWrite = std::count_if(parts_.begin(), parts_.end(), [](const auto& outcome) {
         return outcome.state == State::NotWritten;
     });
-    const int total = static_cast<int>(toWrite) + 2;  // with the read and the read-back
+    total = static_cast<int>(toWrite) + 2;  // with the read and the read-back
     if (const std::optional<Outcome> notRead = ReadRouter(progress, total)) {
-        return Finish(*notRead);
+        return notRead;
     }
     if (const std::optional<QString> fault = OtherRouterFault(otherRouterConfirmed)) {
         otherRouterText_ = *fault;
         stopped_ = *fault + QStringLiteral(" Nothing was written.");
-        return Finish(Outcome::Refused);
+        return Outcome::Refused;
+    }
+    PlanParts();
+    return std::nullopt;
+}
+
+BackupRestoreSequence::Outcome BackupRestoreSequence::Run(const Progress& progress,
+                                                          bool otherRouterConfirmed) {
+    int total = 0;
+    if (const std::optional<Outcome> stopped = Prepare(progress, otherRouterConfirmed, total)) {
+        return Finish(*stopped);
     }
     const Outcome written = WriteParts(progress, total);
     if (!AnyWritten()) {
@@ -114,6 +130,127 @@ BackupRestoreSequence::Outcome BackupRestoreSequence::Run(const Progress& progre
     return Finish(AnyIn(State::Failed)      ? Outcome::Failed
                   : AnyIn(State::Different) ? Outcome::Different
                                             : Outcome::Restored);
+}
+
+BackupRestoreSequence::Outcome BackupRestoreSequence::Preview(const Progress& progress,
+                                                              bool otherRouterConfirmed) {
+    int total = 0;
+    if (const std::optional<Outcome> stopped = Prepare(progress, otherRouterConfirmed, total)) {
+        return Finish(*stopped);
+    }
+    // The router's value first: what each write changes.
+    const std::vector<BackupDifference> differences = CompareBackups(*current_, backup_);
+    for (RestorePartOutcome& outcome : parts_) {
+        if (outcome.state == State::NotWritten) {
+            outcome.differences = PartDifferenceLines(differences, outcome.part);
+        }
+    }
+    return Finish(Outcome::Previewed);
+}
+
+// A part the router already holds as the backup has it is not written at all.
+void BackupRestoreSequence::PlanParts() {
+    configSteps_ = ConfigurationStepsToWrite(*current_, backup_);
+    for (RestorePartOutcome& outcome : parts_) {
+        if (outcome.state == State::NotWritten && !PartDiffers(outcome.part)) {
+            outcome.state = State::Unchanged;
+        }
+    }
+}
+
+bool BackupRestoreSequence::PartDiffers(BackupPart part) const {
+    switch (part) {
+        case BackupPart::Configuration:
+            return configSteps_.Any();
+        case BackupPart::PortTypes:
+            return current_->portTypes != backup_.portTypes;
+        case BackupPart::ScrambleMap:
+            return current_->scrambleMap != backup_.scrambleMap;
+        case BackupPart::Routing:
+            return current_->routing != backup_.routing;
+        case BackupPart::Monitors:
+            return current_->monitors != backup_.monitors;
+        case BackupPart::Names:
+            return current_->names != backup_.names;
+    }
+    return true;
+}
+
+QString BackupRestoreSequence::PlanLine(const RestorePartOutcome& outcome) const {
+    const QString name = BackupPartName(outcome.part) + QStringLiteral(": ");
+    switch (outcome.state) {
+        case State::Unchanged:
+            return name + QStringLiteral("already as the backup has it; nothing to write");
+        case State::NotApplicable:
+            return name + QStringLiteral("not in the backup");
+        default:
+            break;
+    }
+    switch (outcome.part) {
+        case BackupPart::Configuration:
+            return name + QStringLiteral("would write the ") + ConfigWriteStepsText(configSteps_);
+        case BackupPart::Routing: {
+            size_t takes = 0;
+            for (size_t o = 0; o < backup_.routing.size(); ++o) {
+                takes += backup_.routing[o] != current_->routing[o] ? 1 : 0;
+            }
+            return name + QStringLiteral("would take %1 output(s) in one take list").arg(takes);
+        }
+        case BackupPart::Monitors: {
+            size_t set = 0;
+            for (size_t m = 0; m < backup_.monitors.size(); ++m) {
+                set += backup_.monitors[m] && backup_.monitors[m] != current_->monitors[m] ? 1 : 0;
+            }
+            return name + QStringLiteral("would set %1 monitor(s)").arg(set);
+        }
+        case BackupPart::Names:
+            return name + QStringLiteral("would keep %1 name(s) for this router on this computer")
+                              .arg(backup_.names.All().size());
+        case BackupPart::PortTypes:
+        case BackupPart::ScrambleMap:
+            break;
+    }
+    return name + QStringLiteral("would write the whole table");
+}
+
+QStringList BackupRestoreSequence::PlannedLines() const {
+    QStringList lines;
+    for (const RestorePartOutcome& outcome : parts_) {
+        lines << PlanLine(outcome);
+        if (outcome.state == State::NotWritten) {
+            lines << outcome.differences;
+        }
+    }
+    return lines;
+}
+
+bool BackupRestoreSequence::ResetDue() const {
+    return configurationWritten_ &&
+           (outcome_ == Outcome::Restored || outcome_ == Outcome::Different);
+}
+
+QStringList BackupRestoreSequence::ReadAfterReset() {
+    // The controller starts again before it answers.
+    doc_.Ui().sleep(RouterConfigDoc::kWriteSettleMs);
+    BackupReadSequence reader(doc_);
+    const std::optional<RouterBackup> now = reader.Run();
+    if (!now) {
+        return {QStringLiteral("After the reset, reading the router again failed. ") +
+                reader.Failure()};
+    }
+    const RouterBackup& before = after_ ? *after_ : *current_;
+    QStringList changed;
+    for (const BackupDifference& difference : CompareBackups(before, *now)) {
+        if (difference.part == BackupPartName(BackupPart::Routing) ||
+            difference.part == BackupPartName(BackupPart::Monitors)) {
+            changed << difference.Text();
+        }
+    }
+    if (changed.isEmpty()) {
+        return {QStringLiteral("After the reset the routing and the monitors read as before.")};
+    }
+    changed.prepend(QStringLiteral("The reset changed the routing or the monitors:"));
+    return changed;
 }
 
 std::optional<BackupRestoreSequence::Outcome> BackupRestoreSequence::ReadRouter(
@@ -148,11 +285,11 @@ std::optional<QString> BackupRestoreSequence::OtherRouterFault(bool confirmed) c
     const bool configurationOnly = std::all_of(asked_.begin(), asked_.end(), [](BackupPart part) {
         return part == BackupPart::Configuration;
     });
-    if (configurationOnly) {
-        return std::nullopt;
-    }
-    // The parts sized by the model are written only where every entry has its place.
-    if (const QString fault = BackupModelFault(backup_); !fault.isEmpty()) {
+    // The parts sized by the model are written only where every entry has its place, and the
+    // configuration only where the connected model can take it.
+    const QString fault =
+        configurationOnly ? BackupConfigurationFault(backup_) : BackupModelFault(backup_);
+    if (!fault.isEmpty()) {
         return QStringLiteral("The backup of the %1 does not fit the %2 connected: %3")
             .arg(ModelName(taken_.productId), ModelName(connected.productId), fault);
     }
@@ -163,7 +300,7 @@ BackupRestoreSequence::Outcome BackupRestoreSequence::WriteParts(const Progress&
                                                                  int total) {
     int done = 1;
     for (RestorePartOutcome& outcome : parts_) {
-        if (outcome.state == State::NotApplicable) {
+        if (outcome.state != State::NotWritten) {
             continue;
         }
         const QString name = BackupPartName(outcome.part);
@@ -198,15 +335,19 @@ bool BackupRestoreSequence::Write(BackupPart part) {
             return WriteRouting();
         case BackupPart::Monitors:
             return WriteMonitors();
+        case BackupPart::Names:
+            return WriteNames();
     }
     return false;
 }
 
 bool BackupRestoreSequence::WriteConfiguration() {
-    AnnounceLinkSettings();
+    if (configSteps_.serial) {
+        AnnounceLinkSettings();
+    }
     ConfigViewSettings settings = settings_;
     const ConfigFormValues form = PrepareWriteAll(backup_, doc_, settings);
-    if (!ConfigWriteSequence(doc_, settings, form).Run()) {
+    if (!ConfigWriteSequence(doc_, settings, form, configSteps_).Run()) {
         return false;
     }
     // As after "Write All": the router stores what it was sent.
@@ -232,8 +373,15 @@ void BackupRestoreSequence::AnnounceLinkSettings() const {
         MessageIcon::Information);
 }
 
+// Kept for the connected router, in place of a file that was there, damaged or not.
+bool BackupRestoreSequence::WriteNames() {
+    return RouterNamesStore::Replace(doc_.Ui(), backup_.names, doc_.ProductId(),
+                                     doc_.controlCard.partNumber);
+}
+
 bool BackupRestoreSequence::WritePortTypes() {
-    return PortTypesTransfer(doc_).Write(*backup_.portTypes);
+    // Every code as the router held it, one no port type has too.
+    return PortTypesTransfer(doc_).Write(*backup_.portTypes, true);
 }
 
 bool BackupRestoreSequence::WriteScrambleMap() {
@@ -291,6 +439,7 @@ void BackupRestoreSequence::ReadBack() {
         after ? CompareBackups(backup_, *after) : std::vector<BackupDifference>{};
     if (after) {
         readBackSettings_ = reader.Settings();
+        after_ = *after;
     } else if (stopped_.isEmpty()) {
         stopped_ = QStringLiteral("Everything was written, but reading it back failed.");
     }

@@ -58,7 +58,8 @@ uint16_t RoutedSourceWord(const RoutedSource& source, int32_t productId) {
 QString RoutedSourceText(const RoutedSource& source, int32_t productId) {
     QString text =
         source.input ? QStringLiteral("input %1").arg(*source.input) : QStringLiteral("tri-state");
-    if (!IsDataRouter(productId)) {
+    // A tri-state has no flags of its own to tell.
+    if (!IsDataRouter(productId) || source.TriState()) {
         return text;
     }
     QStringList set;

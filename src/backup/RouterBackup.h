@@ -35,7 +35,17 @@ struct RoutedSource {
     bool flag12 = false;
 
     bool TriState() const { return !input.has_value(); }
-    bool operator==(const RoutedSource&) const = default;
+    // A tri-stated output has no source whose flags could be set: the router's tri-state word
+    // carries its own bits, and a take of tri-state sends that word. Two tri-states are the
+    // same whatever flags they were noted with.
+    bool operator==(const RoutedSource& other) const {
+        if (TriState() || other.TriState()) {
+            return TriState() == other.TriState();
+        }
+        return input == other.input && forwardTake == other.forwardTake &&
+               localControl == other.localControl && flag13 == other.flag13 &&
+               flag12 == other.flag12;
+    }
 };
 
 // The source a word read from an output of this model names.

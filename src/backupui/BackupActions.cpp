@@ -35,10 +35,29 @@ QString RestoreHeading(BackupRestoreSequence::Outcome outcome, const QString& pa
             return QStringLiteral("The restore from\n%1\nwas cancelled.").arg(path);
         case BackupRestoreSequence::Outcome::Refused:
             return QStringLiteral("The backup\n%1\nwas not restored.").arg(path);
+        case BackupRestoreSequence::Outcome::Previewed:
+            return QStringLiteral("Nothing was written. A restore from\n%1\nwould write:")
+                .arg(path);
         case BackupRestoreSequence::Outcome::Failed:
             break;
     }
     return QStringLiteral("The restore from\n%1\nfailed.").arg(path);
+}
+
+// What "Show Changes" found: the writes, or why it could not tell them.
+QString ChangesHeading(BackupRestoreSequence::Outcome outcome, const QString& path) {
+    switch (outcome) {
+        case BackupRestoreSequence::Outcome::Previewed:
+            return RestoreHeading(outcome, path);
+        case BackupRestoreSequence::Outcome::Cancelled:
+            return QStringLiteral("Reading the router was cancelled. Nothing was written.");
+        default:
+            break;
+    }
+    return QStringLiteral(
+               "The changes a restore from\n%1\nwould make could not be worked out. "
+               "Nothing was written.")
+        .arg(path);
 }
 
 FilePrompt BackupFilePrompt(const QString& title, const QString& initialName) {
@@ -138,11 +157,15 @@ void BackupActions::Restore() {
         return;
     }
     RestorePartsDialog partsDialog(chosen->backup, chosen->path, &frame_);
+    bool otherRouterConfirmed = false;
+    connect(&partsDialog, &RestorePartsDialog::ShowChanges, this,
+            [&] { ShowChanges(*chosen, partsDialog.ChosenParts(), otherRouterConfirmed); });
     if (!Ui().runDialog(partsDialog)) {
         return;
     }
     BackupRestoreSequence sequence(doc_, chosen->backup, partsDialog.ChosenParts());
-    if (RunRestore(sequence, false) == BackupRestoreSequence::Outcome::Refused) {
+    if (RunRestore(sequence, otherRouterConfirmed) == BackupRestoreSequence::Outcome::Refused &&
+        !otherRouterConfirmed) {
         if (!ConfirmOtherRouter(sequence)) {
             return;
         }
@@ -151,20 +174,48 @@ void BackupActions::Restore() {
     if (const std::optional<ConfigViewSettings>& settings = sequence.ReadBackSettings()) {
         emit doc_.ConfigurationRead(*settings);
     }
-    if (sequence.ConfigurationWritten()) {
-        doc_.AskAndResetController(RouterConfigDoc::ConfigurationResetQuestion());
-    }
+    // The result first; the reset only after a restore that neither failed nor was cancelled.
     BackupResultDialog result(kRestoreTitle, RestoreHeading(sequence.Result(), chosen->path),
                               QStringLiteral("&Parts:"), &frame_);
     result.ShowLines(sequence.SummaryLines());
     Ui().runDialog(result);
+    if (sequence.ResetDue() &&
+        doc_.AskAndResetController(RouterConfigDoc::ConfigurationResetQuestion())) {
+        QStringList afterReset;
+        {
+            BusyScope busy(Ui());
+            afterReset = sequence.ReadAfterReset();
+        }
+        Ui().showMessage(afterReset.join(QLatin1Char('\n')), MessageIcon::Information);
+    }
 }
 
 BackupRestoreSequence::Outcome BackupActions::RunRestore(BackupRestoreSequence& sequence,
-                                                         bool otherRouterConfirmed) {
+                                                         bool otherRouterConfirmed, bool preview) {
     BusyScope busy(Ui());
-    BackupProgressDialog progress(kRestoreTitle, QStringLiteral("Restoring"));
-    return sequence.Run(progress.Callback(), otherRouterConfirmed);
+    BackupProgressDialog progress(kRestoreTitle, preview ? QStringLiteral("Reading the router")
+                                                         : QStringLiteral("Restoring"));
+    return preview ? sequence.Preview(progress.Callback(), otherRouterConfirmed)
+                   : sequence.Run(progress.Callback(), otherRouterConfirmed);
+}
+
+void BackupActions::ShowChanges(const ChosenBackup& chosen, const std::vector<BackupPart>& parts,
+                                bool& otherRouterConfirmed) {
+    BackupRestoreSequence preview(doc_, chosen.backup, parts);
+    if (RunRestore(preview, otherRouterConfirmed, true) ==
+            BackupRestoreSequence::Outcome::Refused &&
+        !otherRouterConfirmed) {
+        if (!ConfirmOtherRouter(preview)) {
+            return;
+        }
+        otherRouterConfirmed = true;
+        RunRestore(preview, true, true);
+    }
+    const bool previewed = preview.Result() == BackupRestoreSequence::Outcome::Previewed;
+    BackupResultDialog result(kRestoreTitle, ChangesHeading(preview.Result(), chosen.path),
+                              QStringLiteral("&Changes:"), &frame_);
+    result.ShowLines(previewed ? preview.PlannedLines() : preview.SummaryLines());
+    Ui().runDialog(result);
 }
 
 bool BackupActions::ConfirmOtherRouter(const BackupRestoreSequence& sequence) {

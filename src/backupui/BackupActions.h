@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "backup/BackupRestoreSequence.h"
 #include "backup/RouterBackup.h"
@@ -43,9 +44,14 @@ private:
     // The router's backup, read in the busy state under a progress dialog; nothing when it
     // was cancelled or failed (the failure is told).
     std::optional<RouterBackup> ReadRouter(const QString& title);
-    // One run of the restore in the busy state under a progress dialog.
+    // One run of the restore, or of its preview, in the busy state under a progress dialog.
     BackupRestoreSequence::Outcome RunRestore(BackupRestoreSequence& sequence,
-                                              bool otherRouterConfirmed);
+                                              bool otherRouterConfirmed, bool preview = false);
+    // "Show Changes": reads the router and lists every write a restore of `parts` would
+    // make, writing nothing. A backup of another router is previewed only when the user says
+    // so, which `otherRouterConfirmed` then keeps for the restore.
+    void ShowChanges(const ChosenBackup& chosen, const std::vector<BackupPart>& parts,
+                     bool& otherRouterConfirmed);
     // Whether the user restores a backup of another router all the same.
     bool ConfirmOtherRouter(const BackupRestoreSequence& sequence);
 

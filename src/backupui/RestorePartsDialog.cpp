@@ -38,6 +38,12 @@ RestorePartsDialog::RestorePartsDialog(const RouterBackup& backup, const QString
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
     ok_->setText(QStringLiteral("Restore"));
+    // Before anything is written: what the restore would change.
+    showChanges_ =
+        buttons->addButton(QStringLiteral("&Show Changes"), QDialogButtonBox::ActionRole);
+    showChanges_->setObjectName(QStringLiteral("showChanges"));
+    showChanges_->setAutoDefault(false);
+    connect(showChanges_, &QPushButton::clicked, this, &RestorePartsDialog::ShowChanges);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -58,7 +64,9 @@ QCheckBox* RestorePartsDialog::AddPartBox(const RouterBackup& backup, BackupPart
 }
 
 void RestorePartsDialog::UpdateOk() {
-    ok_->setEnabled(!ChosenParts().empty());
+    const bool any = !ChosenParts().empty();
+    ok_->setEnabled(any);
+    showChanges_->setEnabled(any);
 }
 
 std::vector<BackupPart> RestorePartsDialog::ChosenParts() const {

@@ -10,6 +10,7 @@
 #include "backup/BackupReadSequence.h"
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
+#include "cli/CliNames.h"
 #include "cli/CliProgress.h"
 #include "cli/CliResult.h"
 #include "cli/CliStandardStream.h"
@@ -52,12 +53,7 @@ BackupTaken TakeBackup(CliContext& context, const QString& notDone) {
 QStringList PartsHeld(const RouterBackup& backup) {
     QStringList words;
     for (const BackupPart part : AllBackupParts()) {
-        const bool held = part == BackupPart::Configuration ||
-                          (part == BackupPart::PortTypes && backup.portTypes) ||
-                          (part == BackupPart::ScrambleMap && backup.scrambleMap) ||
-                          (part == BackupPart::Routing && !backup.routing.empty()) ||
-                          (part == BackupPart::Monitors && !backup.monitors.empty());
-        if (held) {
+        if (BackupHoldsPart(backup, part)) {
             words << BackupPartWord(part);
         }
     }
@@ -73,11 +69,15 @@ CliExit Backup(CliContext& context) {
     if (const auto failed = context.OpenRouter()) {
         return *failed;
     }
-    const BackupTaken taken = TakeBackup(context, QStringLiteral("nothing was saved."));
+    BackupTaken taken = TakeBackup(context, QStringLiteral("nothing was saved."));
     if (const auto* failed = std::get_if<CliExit>(&taken)) {
         return *failed;
     }
-    const RouterBackup& backup = std::get<RouterBackup>(taken);
+    RouterBackup& backup = std::get<RouterBackup>(taken);
+    // The names given with --names, held to the router already, are this router's names.
+    if (const RouterNames* given = context.Names().Given()) {
+        backup.names = *given;
+    }
     if (!context.WriteOutput(path, BackupFile::ToBytes(backup))) {
         return CliExit::RouterFailed;
     }

@@ -15,7 +15,7 @@ const QList<CliOption>& CliGlobalOptions() {
          QStringLiteral("Write the communication log to FILE.")},
         {QStringLiteral("names"), QStringLiteral("FILE"),
          QStringLiteral("Show the names of inputs and outputs from FILE: CSV with the header "
-                        "\"kind,number,name\".")},
+                        "\"kind,number,name\". A backup holds these names.")},
         {QStringLiteral("json"), QString(),
          QStringLiteral("Write results, and errors on standard error, as JSON.")},
         {QStringLiteral("yes"), QString(), QStringLiteral("Answer yes to every question.")},

@@ -35,6 +35,8 @@ public:
     // becomes its label ("7 VTR 2"); in JSON the column "<column> name" follows it, holding
     // the name or null. The table stays as it is when no names are in use.
     void Show(CliTable& table, const QString& column, NameKind kind);
+    // The names of the --names file once FitRouter took them; nothing without --names.
+    const RouterNames* Given() const { return path_ && names_ ? &*names_ : nullptr; }
     // Adds a port's number to `result` under `label`, with its name as Show shows it.
     void Add(CliResult& result, const QString& label, NameKind kind, const QJsonValue& number);
 

@@ -16,7 +16,7 @@ const QString kNotResetText = QStringLiteral("The controller was not reset; use 
 
 }  // namespace
 
-CliExit AskToResetController(CliContext& context, const QString& question) {
+CliExit AskToResetController(CliContext& context, const QString& question, bool* wasReset) {
     CliUiServices& ui = context.Ui();
     if (ui.showMessage(question, MessageIcon::Warning, MessageButtons::YesNo) !=
         MessageAnswer::Yes) {
@@ -26,6 +26,9 @@ CliExit AskToResetController(CliContext& context, const QString& question) {
     }
     const bool reset = context.Doc().CommPort().ResetController();
     context.Result().Add(kResetLabel, reset);
+    if (wasReset != nullptr) {
+        *wasReset = reset;
+    }
     if (!reset) {
         ui.showMessage(kControllerResetFailedText, MessageIcon::Warning);
         return CliExit::RouterFailed;

@@ -24,6 +24,7 @@ using State = RestorePartOutcome::State;
 
 const QString kOnlyOption = QStringLiteral("only");
 const QString kForceOption = QStringLiteral("force");
+const QString kDryRunOption = QStringLiteral("dry-run");
 
 QStringList PartWords() {
     QStringList words;
@@ -58,16 +59,18 @@ QString RestoreRefusal(const QString& name, const QString& fault) {
     return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
 }
 
-QString StateWord(State state) {
+QString StateWord(State state, bool preview) {
     switch (state) {
         case State::Verified:
             return QStringLiteral("verified");
+        case State::Unchanged:
+            return QStringLiteral("unchanged");
         case State::Different:
             return QStringLiteral("different");
         case State::Failed:
             return QStringLiteral("failed");
         case State::NotWritten:
-            return QStringLiteral("not-written");
+            return preview ? QStringLiteral("to-write") : QStringLiteral("not-written");
         case State::NotApplicable:
             break;
     }
@@ -75,35 +78,44 @@ QString StateWord(State state) {
 }
 
 // JSON: one object a part. Text: the lines for people, without the reason it stopped, which
-// is on standard error.
-void AddParts(const CliContext& context, const BackupRestoreSequence& sequence, bool stopped) {
+// is on standard error; for a dry run, what would be written.
+void AddParts(const CliContext& context, const BackupRestoreSequence& sequence, bool stopped,
+              bool preview) {
     const QString label = QStringLiteral("Parts");
     if (!context.Json()) {
-        context.Result().AddList(label, sequence.SummaryLines().mid(stopped ? 1 : 0));
+        context.Result().AddList(label, preview ? sequence.PlannedLines()
+                                                : sequence.SummaryLines().mid(stopped ? 1 : 0));
         return;
     }
     CliTable table{{QStringLiteral("Part"), QStringLiteral("State"), QStringLiteral("Differences")},
                    {}};
     for (const RestorePartOutcome& outcome : sequence.Parts()) {
-        table.rows.push_back({BackupPartWord(outcome.part), StateWord(outcome.state),
+        table.rows.push_back({BackupPartWord(outcome.part), StateWord(outcome.state, preview),
                               QJsonArray::fromStringList(outcome.differences)});
     }
     context.Result().AddTable(label, std::move(table));
 }
 
-// The question is asked once, after everything was read back; not after Ctrl-C.
-CliExit OfferReset(CliContext& context, const BackupRestoreSequence& sequence, Outcome outcome) {
-    if (!sequence.ConfigurationWritten()) {
+// The question is asked once, after everything was read back, and only after a restore that
+// wrote the configuration and neither failed nor was cancelled: a router left half restored
+// is not restarted on it. After a reset the routing and monitors are read again.
+CliExit OfferReset(CliContext& context, BackupRestoreSequence& sequence) {
+    if (!sequence.ResetDue()) {
+        if (sequence.ConfigurationWritten()) {
+            context.Ui().TellInformation(
+                QStringLiteral("The restore did not finish, so the controller was not reset; what "
+                               "was written takes effect when it resets."));
+        }
         context.Result().Add(QStringLiteral("Reset"), false);
         return CliExit::Ok;
     }
-    if (outcome == Outcome::Cancelled) {
-        context.Ui().TellInformation(
-            QStringLiteral("What was written takes effect when the controller resets."));
-        context.Result().Add(QStringLiteral("Reset"), false);
-        return CliExit::Ok;
+    bool reset = false;
+    const CliExit exit =
+        AskToResetController(context, RouterConfigDoc::ConfigurationResetQuestion(), &reset);
+    if (reset) {
+        context.Result().AddList(QStringLiteral("After reset"), sequence.ReadAfterReset());
     }
-    return AskToResetController(context, RouterConfigDoc::ConfigurationResetQuestion());
+    return exit;
 }
 
 CliExit ExitOf(Outcome outcome) {
@@ -116,6 +128,8 @@ CliExit ExitOf(Outcome outcome) {
             return CliExit::Usage;
         case Outcome::Cancelled:
             return CliExit::Interrupted;
+        case Outcome::Previewed:
+            return CliExit::Ok;
         case Outcome::Failed:
             break;
     }
@@ -132,7 +146,9 @@ Outcome RunRestore(const CliContext& context, BackupRestoreSequence& sequence) {
         progress->Show(done);
         return !CliContext::Interrupted();
     };
-    return sequence.Run(shown, context.IsSet(kForceOption));
+    const bool force = context.IsSet(kForceOption);
+    return context.IsSet(kDryRunOption) ? sequence.Preview(shown, force)
+                                        : sequence.Run(shown, force);
 }
 
 CliExit Restore(CliContext& context) {
@@ -163,8 +179,15 @@ CliExit Restore(CliContext& context) {
     if (stopped) {
         context.Ui().TellError(name + sequence.SummaryLines().value(0));
     }
-    AddParts(context, sequence, stopped);
-    const CliExit reset = OfferReset(context, sequence, outcome);
+    if (outcome == Outcome::Previewed) {
+        AddParts(context, sequence, false, true);
+        return CliExit::Ok;
+    }
+    AddParts(context, sequence, stopped, false);
+    if (stopped && context.IsSet(kDryRunOption)) {
+        return ExitOf(outcome);
+    }
+    const CliExit reset = OfferReset(context, sequence);
     return reset == CliExit::Ok ? ExitOf(outcome) : reset;
 }
 
@@ -175,12 +198,15 @@ void AddRestoreCommand(std::vector<CliCommand>& commands) {
     commands.push_back(
         {QStringLiteral("restore"),
          QStringLiteral("FILE.zbk|-"),
-         QStringLiteral("write a backup file back to the router and read it back"),
+         QStringLiteral("write what differs of a backup file back to the router and read it back"),
          {{kOnlyOption, QStringLiteral("PARTS"),
            QStringLiteral("Restore only these parts, separated by commas: configuration, "
-                          "port-types, scramble-map, routing, monitors.")},
+                          "port-types, scramble-map, routing, monitors, names.")},
           {kForceOption, QString(),
-           QStringLiteral("Restore a backup of another model or control card.")}},
+           QStringLiteral("Restore a backup of another model or control card.")},
+          {kDryRunOption, QString(),
+           QStringLiteral("Read the router and list every write the restore would make; write "
+                          "nothing.")}},
          1,
          1,
          RouterNeed::Link,

@@ -25,18 +25,20 @@ uint8_t ChosenIndex(int selection, int32_t asRead) {
 }  // namespace
 
 ConfigWriteSequence::ConfigWriteSequence(RouterConfigDoc& doc, ConfigViewSettings& settings,
-                                         const ConfigFormValues& form)
-    : doc_(doc), port_(doc.CommPort()), settings_(settings), form_(form) {}
+                                         const ConfigFormValues& form, ConfigWriteSteps steps)
+    : doc_(doc), port_(doc.CommPort()), settings_(settings), form_(form), steps_(steps) {}
 
 bool ConfigWriteSequence::Run() {
     if (!doc_.ProductKnown() || !settings_.readComplete) {
         Warn(QStringLiteral("Unable to write. Router configuration is not Valid."));
         return false;
     }
-    if (!WritePartition() || !WriteCardAddress() || !WriteSerialParameters()) {
+    if ((steps_.partition && !WritePartition()) || (steps_.cardAddress && !WriteCardAddress()) ||
+        (steps_.serial && !WriteSerialParameters())) {
         return false;
     }
-    return !doc_.IsExtendedControlCard() || (WriteEthernet() && WriteExpansion());
+    return !doc_.IsExtendedControlCard() ||
+           ((!steps_.ethernet || WriteEthernet()) && (!steps_.expansion || WriteExpansion()));
 }
 
 void ConfigWriteSequence::Warn(const QString& text) {

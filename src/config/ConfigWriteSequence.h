@@ -11,6 +11,18 @@ struct ConfigFormValues;
 struct PartitionParameters;
 struct ConfigViewSettings;
 
+// The settings a configuration write sends; "Write All" sends them all.
+struct ConfigWriteSteps {
+    bool partition = true;
+    bool cardAddress = true;
+    bool serial = true;
+    bool ethernet = true;   // on an extended control card only
+    bool expansion = true;  // likewise
+
+    bool Any() const { return partition || cardAddress || serial || ethernet || expansion; }
+    bool operator==(const ConfigWriteSteps&) const = default;
+};
+
 // "Write All": writes the partition, the card address, the serial parameters and, on an
 // extended control card, the Ethernet and expansion settings, stopping at the first step
 // that fails. Steps already written are not undone.
@@ -21,8 +33,10 @@ public:
     // Sent as the rear diagnostic port type when the model has no choice: RS232.
     static constexpr int32_t kFixedRearDiagIndex = 1;
 
+    // Only the settings of `steps` are sent: a restore leaves alone what the router already
+    // holds.
     ConfigWriteSequence(RouterConfigDoc& doc, ConfigViewSettings& settings,
-                        const ConfigFormValues& form);
+                        const ConfigFormValues& form, ConfigWriteSteps steps = {});
 
     bool Run();
 
@@ -39,6 +53,7 @@ private:
     RouterDiagnosticCommPort& port_;
     ConfigViewSettings& settings_;
     const ConfigFormValues& form_;
+    ConfigWriteSteps steps_;
 };
 
 }  // namespace zerandi

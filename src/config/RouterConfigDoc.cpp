@@ -63,12 +63,10 @@ QString RouterConfigDoc::ConfigurationResetQuestion() {
         "Do you want to reset now?");
 }
 
-void RouterConfigDoc::AskAndResetController(const QString& question) {
+bool RouterConfigDoc::AskAndResetController(const QString& question) {
     const MessageAnswer answer =
         ui_.showMessage(question, MessageIcon::Warning, MessageButtons::YesNo);
-    if (answer == MessageAnswer::Yes) {
-        commPort_.ResetController();
-    }
+    return answer == MessageAnswer::Yes && commPort_.ResetController();
 }
 
 }  // namespace zerandi

@@ -57,8 +57,8 @@ public:
     void UpdateAllViews();
 
     // Asks the question (Yes/No, warning icon); on Yes resets the controller and reports
-    // the result.
-    void AskAndResetController(const QString& question);
+    // the result. True when the user said yes and the controller was reset.
+    bool AskAndResetController(const QString& question);
 
     RouterDiagnosticCommPort& CommPort() { return commPort_; }
     UiServices& Ui() { return ui_; }

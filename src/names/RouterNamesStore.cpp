@@ -34,6 +34,14 @@ QString DamagedText(const QString& path, const QString& fault) {
         .arg(path, fault);
 }
 
+QString KeptText(const QString& path, const QString& fault) {
+    return QStringLiteral(
+               "The names were not saved: the file\n%1\nis damaged or was written by a newer "
+               "Zerandi, and saving would lose the names it holds. Mend or replace the file "
+               "first.\n%2")
+        .arg(path, fault);
+}
+
 QString UnsavedText(const QString& path) {
     return QStringLiteral("The names of this router could not be saved to\n%1").arg(path);
 }
@@ -67,6 +75,24 @@ RouterNames RouterNamesStore::Load(UiServices& ui, int32_t productId, int32_t co
 
 bool RouterNamesStore::Save(UiServices& ui, const RouterNames& names, int32_t productId,
                             int32_t controlCard) {
+    const QString path = PathFor(productId, controlCard);
+    if (QFileInfo::exists(path)) {
+        const std::optional<QByteArray> bytes = ReadUserFile(
+            ui, path, {.maxBytes = kMaxRouterNamesCsvBytes, .openFailureText = UnsavedText(path)});
+        if (!bytes) {
+            return false;
+        }
+        QString fault;
+        if (!RouterNamesFromCsv(*bytes, RouterNames::kMaxNumber, RouterNames::kMaxNumber, fault)) {
+            ui.showMessage(KeptText(path, fault), MessageIcon::Warning);
+            return false;
+        }
+    }
+    return Replace(ui, names, productId, controlCard);
+}
+
+bool RouterNamesStore::Replace(UiServices& ui, const RouterNames& names, int32_t productId,
+                               int32_t controlCard) {
     const QString path = PathFor(productId, controlCard);
     if (!QDir().mkpath(NamesFolder())) {
         ui.showMessage(UnsavedText(path), MessageIcon::Warning);

@@ -22,8 +22,14 @@ public:
     // or is damaged is reported, left as it is, and gives no names.
     static RouterNames Load(UiServices& ui, int32_t productId, int32_t controlCard);
     // Writes the names atomically: a failed write is reported and keeps the file that was there.
+    // A file there that cannot be read or is damaged (or written by a newer Zerandi, with
+    // another header) is never overwritten by an edit, which would lose every name it holds:
+    // the save is refused with a message until the file is mended or replaced.
     static bool Save(UiServices& ui, const RouterNames& names, int32_t productId,
                      int32_t controlCard);
+    // Writes the names in place of whatever file is there, as a restore of a backup does.
+    static bool Replace(UiServices& ui, const RouterNames& names, int32_t productId,
+                        int32_t controlCard);
 };
 
 }  // namespace zerandi

@@ -40,14 +40,17 @@ bool PortTypesTransfer::Read(PortTypesTable& table) {
     return true;
 }
 
-bool PortTypesTransfer::Write(const PortTypesTable& table) {
+bool PortTypesTransfer::Write(const PortTypesTable& table, bool keepUnknownCodes) {
     const uint8_t reverse = table.reverse && !doc_.IsExtendedControlCard() ? 1 : 0;
     const auto takeDelay = static_cast<uint8_t>(table.takeDelay & 0xFF);
     bool written = false;
     {
         BusyScope busy(doc_.Ui());
-        written = doc_.CommPort().SetDataRouterParameters(reverse, takeDelay,
-                                                          PortTypeWireCodes(table.types));
+        const std::vector<uint8_t> codes =
+            keepUnknownCodes ? std::vector<uint8_t>(table.types.begin(), table.types.end())
+                             : PortTypeWireCodes(table.types);
+        written =
+            doc_.CommPort().SetDataRouterParameters(reverse, takeDelay, codes, keepUnknownCodes);
         if (written) {
             doc_.Ui().sleep(RouterConfigDoc::kWriteSettleMs);
         }

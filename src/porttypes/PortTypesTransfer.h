@@ -31,8 +31,9 @@ public:
     // Fills `table` with the router's; on failure it keeps what it held.
     bool Read(PortTypesTable& table);
     // Sends the table, then waits while the router stores it. An extended card has no
-    // reverse setting, and only the low byte of the take delay goes out.
-    bool Write(const PortTypesTable& table);
+    // reverse setting, and only the low byte of the take delay goes out. A code no port type
+    // has goes out as 0 unless `keepUnknownCodes` (a restore puts back what the router held).
+    bool Write(const PortTypesTable& table, bool keepUnknownCodes = false);
 
 private:
     RouterConfigDoc& doc_;

@@ -177,14 +177,17 @@ bool RouterDiagnosticCommPort::GetDataRouterParameters(bool& flag, uint8_t& valu
 }
 
 bool RouterDiagnosticCommPort::SetDataRouterParameters(uint8_t flag, uint8_t value,
-                                                       std::span<const uint8_t> portTypes) {
+                                                       std::span<const uint8_t> portTypes,
+                                                       bool keepUnknownCodes) {
     int blocksReported = 0;
     bool allWritten = true;
     const CommResult result = RouterProtocol::SetDataRouterParameters(
-        address_, flag, value, portTypes, [&](CommResult block) {
+        address_, flag, value, portTypes,
+        [&](CommResult block) {
             allWritten = ReportCommResult(block) && allWritten;
             ++blocksReported;
-        });
+        },
+        keepUnknownCodes);
     // A table refused before its first block was sent has had no box yet.
     if (blocksReported == 0) {
         return ReportCommResult(result);

@@ -66,7 +66,8 @@ public:
     // Router tables
     bool GetDataRouterParameters(bool& flag, uint8_t& value, std::span<uint8_t> portTypes);
     // Fails when any block failed, each failed block with its own box.
-    bool SetDataRouterParameters(uint8_t flag, uint8_t value, std::span<const uint8_t> portTypes);
+    bool SetDataRouterParameters(uint8_t flag, uint8_t value, std::span<const uint8_t> portTypes,
+                                 bool keepUnknownCodes = false);
     bool GetScrambleTable(ScrambleTableWords& table);
     bool SetScrambleTable(const ScrambleTableWords& table);
 

@@ -413,7 +413,8 @@ DataRouterReadResult RouterProtocol::GetDataRouterParameters(const RouterAddress
 CommResult RouterProtocol::SetDataRouterParameters(const RouterAddress& address, uint8_t flag,
                                                    uint8_t value,
                                                    std::span<const uint8_t> portTypes,
-                                                   const BlockResultObserver& onBlockResult) {
+                                                   const BlockResultObserver& onBlockResult,
+                                                   bool keepUnknownCodes) {
     const size_t blocks = PortTypeBlockCount(portTypes.size());
     if (blocks > kMaxBlockCounter) {
         return CommResult::Failure;
@@ -428,7 +429,7 @@ CommResult RouterProtocol::SetDataRouterParameters(const RouterAddress& address,
                          High(static_cast<unsigned>(start)), Low(static_cast<unsigned>(start)),
                          static_cast<uint8_t>(count)});
         for (const uint8_t code : portTypes.subspan(start, count)) {
-            request.Append(code > kHighestPortTypeCode ? 0 : code);
+            request.Append(code > kHighestPortTypeCode && !keepUnknownCodes ? 0 : code);
         }
         request.SetChecksum();
         result = TransactExpectAck(request, kPortTypeBlockTimeoutMs, kBusyRetries, kRetryPauseMs);

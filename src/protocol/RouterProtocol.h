@@ -141,9 +141,12 @@ public:
                                                  uint8_t& value, std::span<uint8_t> portTypes);
     // Sends every block, also after a failed one, until the link closes; the result is that
     // of the last block sent.
+    // A code above the known port types goes out as 0 unless `keepUnknownCodes`: a restore
+    // puts back the codes the router held, known or not.
     CommResult SetDataRouterParameters(const RouterAddress& address, uint8_t flag, uint8_t value,
                                        std::span<const uint8_t> portTypes,
-                                       const BlockResultObserver& onBlockResult = {});
+                                       const BlockResultObserver& onBlockResult = {},
+                                       bool keepUnknownCodes = false);
     CommResult GetScrambleTable(const RouterAddress& address, ScrambleTableWords& table);
     CommResult SetScrambleTable(const RouterAddress& address, const ScrambleTableWords& table);
     CommResult GetPartitionParameters(const RouterAddress& address, PartitionParameters& params);

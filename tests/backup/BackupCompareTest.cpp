@@ -13,6 +13,12 @@ TEST(BackupCompareTest, EqualBackupsHaveNoDifference) {
         const RouterBackup backup = SampleBackup(productId, true);
         EXPECT_TRUE(CompareBackups(backup, backup).empty()) << productId;
     }
+    // A data router's tri-stated output noted without flags reads back with the tri-state
+    // word's own bits: still the same source.
+    const RouterBackup data = SampleBackup(kQR1207, false);
+    RouterBackup noFlags = data;
+    noFlags.routing[2] = RoutedSource{};
+    EXPECT_TRUE(CompareBackups(noFlags, data).empty());
 }
 
 TEST(BackupCompareTest, FindsOneDifferenceOfEachKindInItsPart) {
@@ -32,6 +38,8 @@ TEST(BackupCompareTest, FindsOneDifferenceOfEachKindInItsPart) {
          QStringLiteral("monitors, monitor 2: none → output 9")},
         {kQR1207, [](RouterBackup& b) { b.portTypes->types[6] = 1; },
          QStringLiteral("port types, port 7: 207M Controlled → RS232 DTE")},
+        {kQR1207, [](RouterBackup& b) { b.portTypes->types[4] = 12; },
+         QStringLiteral("port types, port 5: unknown code 9 → unknown code 12")},
         {kQS1214, [](RouterBackup& b) { b.scrambleMap->at(512 + 2) = 0xFFFF; },
          QStringLiteral("scramble map, output entry 3: 1543 / -- → -- / --")},
         {kQS1210, [](RouterBackup& b) { b.names.SetName(NameKind::Output, 3, {}); },

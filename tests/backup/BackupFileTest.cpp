@@ -43,7 +43,12 @@ TEST(BackupFileTest, WhatIsWrittenReadsBackEqualAndWritesTheSameText) {
 // Written for diff: the fixed key order, one list entry a line.
 TEST(BackupFileTest, ListsOneEntryALineInTheFixedKeyOrder) {
     const QByteArray bytes = BackupFile::ToBytes(SampleBackup(kQR1207, false));
-    EXPECT_TRUE(bytes.startsWith("{\n  \"format\": \"zerandi-backup\",\n  \"version\": 1,\n"));
+    EXPECT_TRUE(bytes.startsWith("{\n  \"format\": \"zerandi-backup\",\n  \"version\": 2,\n"));
+    // The serial settings in the router's terms, not the positions of the view's lists.
+    EXPECT_TRUE(
+        bytes.contains("\"serial\": {\"baudRate\": 38400, \"replyWhen\": \"always\", "
+                       "\"rearDiagPort\": \"RS232\", \"extra1\": 0,"))
+        << bytes.toStdString();
     EXPECT_TRUE(bytes.contains(
         "\n    {\"output\": 3, \"input\": null, \"triState\": true, \"forwardTake\": true, "
         "\"localControl\": true, \"flag13\": true, \"flag12\": true},\n"));
@@ -76,6 +81,58 @@ QByteArray Changed(const RouterBackup& backup, const Change& change) {
     return QJsonDocument(root).toJson();
 }
 
+// Changes the configuration object, or one of its objects or level rows.
+Change ChangeConfig(const std::function<void(QJsonObject&)>& change) {
+    return [=](QJsonObject& root) {
+        QJsonObject config = Part(root, "configuration");
+        change(config);
+        root["configuration"] = config;
+    };
+}
+
+Change ChangeSerial(const std::function<void(QJsonObject&)>& change) {
+    return ChangeConfig([=](QJsonObject& config) {
+        QJsonObject serial = Part(config, "serial");
+        change(serial);
+        config["serial"] = serial;
+    });
+}
+
+Change ChangeLevel(qsizetype row, const std::function<void(QJsonObject&)>& change) {
+    return ChangeConfig([=](QJsonObject& config) {
+        QJsonArray levels = config["levels"].toArray();
+        QJsonObject level = levels[row].toObject();
+        change(level);
+        levels[row] = level;
+        config["levels"] = levels;
+    });
+}
+
+// A file as the first Zerandi wrote it: version 1, the serial settings as list positions.
+Change AsVersionOne(int baudIndex, int replyWhenIndex, int rearDiagIndex) {
+    return [=](QJsonObject& root) {
+        root["version"] = 1;
+        ChangeSerial([=](QJsonObject& serial) {
+            serial.remove("baudRate");
+            serial.remove("replyWhen");
+            serial.remove("rearDiagPort");
+            serial["baudIndex"] = baudIndex;
+            serial["replyWhenIndex"] = replyWhenIndex;
+            serial["rearDiagIndex"] = rearDiagIndex;
+        })(root);
+    };
+}
+
+// A version 1 file still reads, its list positions taken as the router's settings; what is
+// written of it again is version 2.
+TEST(BackupFileTest, AVersionOneFileReadsAsTheSameBackupAndIsWrittenAsVersionTwo) {
+    const RouterBackup backup = SampleBackup(kQS1210, false);
+    const BackupFile::Parsed parsed = BackupFile::FromBytes(Changed(backup, AsVersionOne(2, 1, 1)));
+    ASSERT_TRUE(parsed.backup) << parsed.fault.toStdString();
+    EXPECT_EQ(*parsed.backup, backup);
+    EXPECT_EQ(BackupFile::ToBytes(*parsed.backup), BackupFile::ToBytes(backup));
+}
+
 TEST(BackupFileTest, RefusesAFileThatIsDamagedForeignOrBeyondItsModelNamingThePart) {
     const RouterBackup video = SampleBackup(kQS1210, false);
     const QByteArray whole = BackupFile::ToBytes(video);
@@ -88,8 +145,8 @@ TEST(BackupFileTest, RefusesAFileThatIsDamagedForeignOrBeyondItsModelNamingThePa
         {"truncated", whole.left(whole.size() / 2), QStringLiteral("file: not readable as JSON")},
         {"foreign format", Changed(video, [](QJsonObject& r) { r["format"] = "salvo"; }),
          QStringLiteral("file: \"format\" is \"salvo\": not a Zerandi backup")},
-        {"version 2", Changed(video, [](QJsonObject& r) { r["version"] = 2; }),
-         QStringLiteral("file: \"version\" is 2: this Zerandi reads version 1 backups")},
+        {"version 3", Changed(video, [](QJsonObject& r) { r["version"] = 3; }),
+         QStringLiteral("file: \"version\" is 3: this Zerandi reads version 1 to 2 backups")},
         {"output beyond the model",
          Changed(video,
                  [](QJsonObject& r) {
@@ -119,11 +176,11 @@ TEST(BackupFileTest, RefusesAFileThatIsDamagedForeignOrBeyondItsModelNamingThePa
                  [](QJsonObject& r) {
                      QJsonObject config = Part(r, "configuration");
                      QJsonObject serial = Part(config, "serial");
-                     serial.remove("baudIndex");
+                     serial.remove("baudRate");
                      config["serial"] = serial;
                      r["configuration"] = config;
                  }),
-         QStringLiteral("configuration, serial: \"baudIndex\" is missing")},
+         QStringLiteral("configuration, serial: \"baudRate\" is missing")},
         {"an unknown field",
          Changed(video, ChangeEntry("routing", 1, [](QJsonObject& e) { e["inptu"] = 1; })),
          QStringLiteral("routing, output 2: \"inptu\" is not a field of a backup")},
@@ -164,6 +221,85 @@ TEST(BackupFileTest, RefusesAFileThatIsDamagedForeignOrBeyondItsModelNamingThePa
                      r["configuration"] = config;
                  }),
          QStringLiteral("configuration, Ethernet entry 1: \"ipAddress\" must be four numbers")},
+        // Values a router cannot take: refused before anything is sent to it.
+        {"a baud rate the card does not run at",
+         Changed(video, ChangeSerial([](QJsonObject& s) { s["baudRate"] = 56700; })),
+         QStringLiteral("configuration, serial: \"baudRate\" is 56700: the control card runs at "
+                        "9600, 19200, 38400, 57600 or 115200")},
+        {"a reply mode by the wrong name",
+         Changed(video, ChangeSerial([](QJsonObject& s) { s["replyWhen"] = "Always"; })),
+         QStringLiteral("configuration, serial: \"replyWhen\" is \"Always\": it must be "
+                        "\"active only\" or \"always\"")},
+        {"a rear port given as its index",
+         Changed(video, ChangeSerial([](QJsonObject& s) { s["rearDiagPort"] = 1; })),
+         QStringLiteral("configuration, serial: \"rearDiagPort\" must be a text")},
+        {"version 1: baud index 9", Changed(video, AsVersionOne(9, 1, 1)),
+         QStringLiteral("configuration, serial: \"baudIndex\" must be a whole number from 0 to 4")},
+        {"version 1: rear diagnostic index 200", Changed(video, AsVersionOne(2, 1, 200)),
+         QStringLiteral(
+             "configuration, serial: \"rearDiagIndex\" must be a whole number from 0 to 1")},
+        {"a level beyond the model's inputs",
+         Changed(video, ChangeLevel(0, [](QJsonObject& l) { l["physicalInputEnd"] = 60000; })),
+         QStringLiteral("configuration, level row 1: \"physicalInputEnd\" is 60000: the QS1210 "
+                        "has 64 inputs")},
+        {"version 1: a level beyond the model's inputs",
+         Changed(video,
+                 [](QJsonObject& r) {
+                     AsVersionOne(2, 1, 1)(r);
+                     ChangeLevel(0, [](QJsonObject& l) { l["physicalInputEnd"] = 60000; })(r);
+                 }),
+         QStringLiteral("configuration, level row 1: \"physicalInputEnd\" is 60000")},
+        {"a level's outputs ending before they start",
+         Changed(video, ChangeLevel(0,
+                                    [](QJsonObject& l) {
+                                        l["physicalOutputStart"] = 40;
+                                        l["physicalOutputEnd"] = 33;
+                                    })),
+         QStringLiteral("configuration, level row 1: \"physicalOutputStart\" 40 is after "
+                        "\"physicalOutputEnd\" 33")},
+        {"a level numbered 251",
+         Changed(video, ChangeLevel(0, [](QJsonObject& l) { l["level"] = 251; })),
+         QStringLiteral("configuration, level row 1: \"level\" is 251")},
+        {"a row not in use holding a level",
+         Changed(video, ChangeLevel(2, [](QJsonObject& l) { l["level"] = 3; })),
+         QStringLiteral("configuration, level row 3: \"level\" is 3 in a row beyond "
+                        "\"levelCount\" 1: a row not in use holds level 255")},
+        {"a signal type no router has",
+         Changed(video, ChangeLevel(0, [](QJsonObject& l) { l["signalType"] = 99; })),
+         QStringLiteral("configuration, level row 1: \"signalType\" is 99")},
+        {"a protocol the card does not know",
+         Changed(video,
+                 [](QJsonObject& r) {
+                     QJsonObject identity = Part(r, "identity");
+                     identity["protocol"] = 11;
+                     r["identity"] = identity;
+                 }),
+         QStringLiteral("identity, protocol: 11 is no protocol the control card knows")},
+        {"a card address beyond a byte",
+         Changed(video, ChangeConfig([](QJsonObject& c) { c["cardAddress"] = 256; })),
+         QStringLiteral("configuration: \"cardAddress\" must be a whole number from 0 to 255")},
+        {"an enabled interface without an address",
+         Changed(video, ChangeConfig([](QJsonObject& c) {
+                     c["ethernet"] = QJsonArray{QJsonObject{{"entry", 0},
+                                                            {"enabled", 1},
+                                                            {"ipAddress", "0.0.0.0"},
+                                                            {"subnetMask", "255.0.0.0"}}};
+                 })),
+         QStringLiteral("configuration, Ethernet entry 1: \"ipAddress\" 0.0.0.0 is no address")},
+        {"a subnet mask with a gap",
+         Changed(video, ChangeConfig([](QJsonObject& c) {
+                     c["ethernet"] = QJsonArray{QJsonObject{{"entry", 0},
+                                                            {"enabled", 0},
+                                                            {"ipAddress", "10.0.0.1"},
+                                                            {"subnetMask", "255.0.255.0"}}};
+                 })),
+         QStringLiteral(
+             "configuration, Ethernet entry 1: \"subnetMask\" 255.0.255.0 is not a subnet mask")},
+        {"an expansion mode that is none",
+         Changed(video, ChangeConfig([](QJsonObject& c) {
+                     c["expansion"] = QJsonObject{{"mode", 7}, {"index", 0}};
+                 })),
+         QStringLiteral("configuration, expansion: \"mode\" is 7")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -3,12 +3,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <set>
 
 #include "backup/BackupCompare.h"
 #include "backup/BackupRestoreSequence.h"
 #include "config/RouterConfigDoc.h"
+#include "names/RouterNamesStore.h"
 #include "protocol/RouterCommands.h"
 #include "serial/QtSerialDevice.h"
 #include "support/FakeClock.h"
@@ -39,6 +41,18 @@ size_t TakesIn(const std::vector<RequestFrame>& frames) {
     return static_cast<size_t>(std::count_if(frames.begin(), frames.end(), [](const auto& frame) {
         return CommandOf(frame) == kTake && DataOf(frame).at(0) == kSubTake;
     }));
+}
+
+// The commands of the requests that change the router: takes and monitors, the reset, and the
+// writes of settings and tables.
+std::vector<uint8_t> WritesIn(const std::vector<RequestFrame>& frames) {
+    std::vector<uint8_t> writes;
+    for (const RequestFrame& frame : frames) {
+        if (ChangesRouter(frame)) {
+            writes.push_back(CommandOf(frame));
+        }
+    }
+    return writes;
 }
 
 // Everything a restore writes, changed away from what the backup holds.
@@ -95,8 +109,9 @@ private:
     QByteArray savedDataHome_;
 };
 
-// Back up, change every part on the router, restore: a fresh backup is the same again, and only
-// the outputs that had changed were taken.
+// Back up, change every part on the router and lose the names kept on this computer, restore: a
+// fresh backup is the same again, names and all, and only the outputs that had changed were
+// taken.
 TEST_F(BackupRestoreSequenceTest, RoundTripsOnAVideoADataAndTheBiggestRouter) {
     const struct {
         std::string model;
@@ -106,14 +121,14 @@ TEST_F(BackupRestoreSequenceTest, RoundTripsOnAVideoADataAndTheBiggestRouter) {
         {"QS1210",
          false,
          {State::Verified, State::NotApplicable, State::NotApplicable, State::Verified,
-          State::Verified}},
+          State::Verified, State::Verified}},
         {"QR1207",
          false,
          {State::Verified, State::Verified, State::NotApplicable, State::Verified,
-          State::NotApplicable}},
+          State::NotApplicable, State::Verified}},
         {"QS1214",
          true,
-         {State::Verified, State::NotApplicable, State::Verified, State::Verified,
+         {State::Verified, State::NotApplicable, State::Verified, State::Verified, State::Verified,
           State::Verified}},
     };
     for (const auto& c : cases) {
@@ -123,8 +138,18 @@ TEST_F(BackupRestoreSequenceTest, RoundTripsOnAVideoADataAndTheBiggestRouter) {
             s.scrambleEnabled = c.scrambleOn;
             s.crosspoints.front() = s.dataRouter ? kLocalControl | 3 : 3;
         });
+        TakeBackup();  // the router known, its names can be kept
+        RouterNames names;
+        names.SetName(NameKind::Output, 1, QStringLiteral("VTR 2"));
+        names.SetName(NameKind::Input, 3, QStringLiteral("CAM 3"));
+        const QString namesFile =
+            RouterNamesStore::PathFor(doc->ProductId(), doc->controlCard.partNumber);
+        ASSERT_TRUE(
+            RouterNamesStore::Save(ui, names, doc->ProductId(), doc->controlCard.partNumber));
         const RouterBackup backup = TakeBackup();
+        ASSERT_EQ(backup.names, names);
         simulator.Router().Update(ChangeEverything);
+        ASSERT_TRUE(QFile::remove(namesFile));
         ui.ClearMessages();
 
         BackupRestoreSequence restore(*doc, backup, AllBackupParts());
@@ -139,7 +164,111 @@ TEST_F(BackupRestoreSequenceTest, RoundTripsOnAVideoADataAndTheBiggestRouter) {
         EXPECT_TRUE(told.front().contains("baud rate: 115200 → 9600"))
             << told.front().toStdString();
         EXPECT_EQ(BackupDifferenceLines(CompareBackups(backup, TakeBackup())), QStringList{});
+        EXPECT_TRUE(QFile::exists(namesFile));
     }
+}
+
+// A restore reads the router first and writes only what differs: a backup equal to the router
+// sends nothing but reads and asks for no reset; one changed setting or output sends that
+// alone, and it is read back.
+TEST_F(BackupRestoreSequenceTest, WritesOnlyWhatDiffersFromTheRouter) {
+    const struct {
+        const char* name;
+        std::string model;
+        std::function<void(zsim::RouterState&)> change;
+        std::vector<uint8_t> writes;
+        std::vector<State> states;
+        bool resetDue;
+    } cases[] = {
+        {"an equal backup of the extended card",
+         "QS1214",
+         [](zsim::RouterState&) {},
+         {},
+         {State::Unchanged, State::NotApplicable, State::Unchanged, State::Unchanged,
+          State::Unchanged, State::NotApplicable},
+         false},
+        {"one output changed",
+         "QS1210",
+         [](zsim::RouterState& s) { s.crosspoints[5] = 9; },
+         {kTake},
+         {State::Unchanged, State::NotApplicable, State::Unchanged, State::Verified,
+          State::Unchanged, State::NotApplicable},
+         false},
+        {"the card address changed",
+         "QS1210",
+         [](zsim::RouterState& s) { s.cardAddress = 40; },
+         {kCardAddress},
+         {State::Verified, State::NotApplicable, State::Unchanged, State::Unchanged,
+          State::Unchanged, State::NotApplicable},
+         true},
+        {"one port type changed",
+         "QR1207",
+         [](zsim::RouterState& s) { s.portTypes[7] = 2; },
+         {kDataRouterParameters},
+         {State::Unchanged, State::Verified, State::NotApplicable, State::Unchanged,
+          State::NotApplicable, State::NotApplicable},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(c.model);
+        const RouterBackup backup = TakeBackup();
+        simulator.Router().Update(c.change);
+        ui.ClearMessages();
+        BackupRestoreSequence restore(*doc, backup, AllBackupParts());
+        const std::vector<RequestFrame> frames = Received([&] { restore.Run({}, false); });
+        EXPECT_EQ(restore.Result(), Outcome::Restored);
+        EXPECT_EQ(WritesIn(frames), c.writes);
+        EXPECT_EQ(StatesOf(restore), c.states) << restore.SummaryLines().join('\n').toStdString();
+        EXPECT_EQ(restore.ResetDue(), c.resetDue);
+        EXPECT_TRUE(ui.MessageTexts().empty());
+        // What was written is read back: the routing is read after the last write.
+        const auto lastWrite = std::find_if(frames.rbegin(), frames.rend(), ChangesRouter);
+        if (lastWrite != frames.rend()) {
+            EXPECT_TRUE(std::any_of(frames.rbegin(), lastWrite, [](const auto& f) {
+                return CommandOf(f) == kCrosspointStatus;
+            }));
+        }
+    }
+}
+
+// A preview reads the router and lists what would be written, sending nothing but reads.
+TEST_F(BackupRestoreSequenceTest, APreviewListsTheWritesAndSendsOnlyReads) {
+    Open("QS1210");
+    const RouterBackup backup = TakeBackup();
+    simulator.Router().Update([](zsim::RouterState& s) {
+        s.crosspoints[2] = 9;
+        s.cardAddress = 40;
+    });
+    BackupRestoreSequence restore(*doc, backup, AllBackupParts());
+    const std::vector<RequestFrame> frames = Received([&] { restore.Preview({}, false); });
+    EXPECT_EQ(restore.Result(), Outcome::Previewed);
+    EXPECT_EQ(WritesIn(frames), std::vector<uint8_t>{});
+    const QStringList lines = restore.PlannedLines();
+    EXPECT_TRUE(lines.contains("configuration: would write the card address"))
+        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("configuration, card address: 40 → %1")
+                                   .arg(backup.configuration.cardAddress)));
+    EXPECT_TRUE(lines.contains("routing: would take 1 output(s) in one take list"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("routing, output 3: input 9 → input %1")
+                                   .arg(backup.routing[2].input.value())));
+    EXPECT_TRUE(lines.contains("monitors: already as the backup has it; nothing to write"));
+    EXPECT_TRUE(lines.contains("names: not in the backup"));
+}
+
+// A data router's port type that no type has is put back as it was, and an output backed up
+// as tri-state without flags reads back as restored.
+TEST_F(BackupRestoreSequenceTest, ADataRoutersUnknownPortTypeAndAFlaglessTriStateComeBack) {
+    Open("QR1207");
+    simulator.Router().Update([](zsim::RouterState& s) { s.portTypes[4] = 9; });
+    RouterBackup backup = TakeBackup();
+    backup.routing[1] = RoutedSource{};
+    simulator.Router().Update([](zsim::RouterState& s) { s.portTypes[4] = 2; });
+    BackupRestoreSequence restore(*doc, backup, {BackupPart::PortTypes, BackupPart::Routing});
+    EXPECT_EQ(restore.Run({}, false), Outcome::Restored)
+        << restore.SummaryLines().join('\n').toStdString();
+    EXPECT_EQ(StatesOf(restore), (std::vector<State>{State::Verified, State::Verified}));
+    EXPECT_EQ(simulator.Router().Snapshot().portTypes[4], 9);
 }
 
 TEST_F(BackupRestoreSequenceTest, RestoringOnlyTheRoutingLeavesTheRestAlone) {
@@ -172,6 +301,7 @@ TEST_F(BackupRestoreSequenceTest, AnotherRouterIsRefusedUntilConfirmedAndOnlyWhe
     Open("QS1210");
     RouterBackup otherCard = TakeBackup();
     otherCard.identity.controlCard.partNumber = 353;
+    otherCard.names.SetName(NameKind::Output, 2, QStringLiteral("PGM"));
     simulator.Router().Update(ChangeEverything);
     const std::vector<RequestFrame> backupReads = Received([&] { TakeBackup(); });
 
@@ -183,8 +313,11 @@ TEST_F(BackupRestoreSequenceTest, AnotherRouterIsRefusedUntilConfirmedAndOnlyWhe
               "connected is a QS1210 with control card CC0209.");
     EXPECT_EQ(StatesOf(card),
               (std::vector<State>{State::NotWritten, State::NotApplicable, State::NotWritten,
-                                  State::NotWritten, State::NotWritten}));
+                                  State::NotWritten, State::NotWritten, State::NotWritten}));
+    EXPECT_TRUE(RouterNamesStore::Load(ui, doc->ProductId(), 209).IsEmpty());
     EXPECT_EQ(card.Run({}, true), Outcome::Restored);
+    // The names of the swapped card are kept for the card connected now.
+    EXPECT_EQ(RouterNamesStore::Load(ui, doc->ProductId(), 209), otherCard.names);
 
     BackupRestoreSequence model(*doc, dataBackup, AllBackupParts());
     EXPECT_EQ(Received([&] { model.Run({}, true); }), backupReads);
@@ -215,6 +348,7 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
         size_t routingDifferences;
         bool configurationWritten;
         QString firstLine;
+        bool resetDue;  // only after a restore that neither failed nor was cancelled
     } cases[] = {
         {"a take refused",
          takeRefused,
@@ -223,7 +357,8 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
          {State::Verified, State::Failed, State::NotWritten},
          2,
          true,
-         "The restore stopped: writing the routing failed."},
+         "The restore stopped: writing the routing failed.",
+         false},
         {"cancelled before the routing",
          {},
          "routing",
@@ -231,7 +366,8 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
          {State::Verified, State::NotWritten, State::NotWritten},
          0,
          true,
-         "Cancelled before the routing was written."},
+         "Cancelled before the routing was written.",
+         false},
         {"a take the router forgot",
          takeForgotten,
          {},
@@ -239,7 +375,8 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
          {State::Verified, State::Different, State::Verified},
          1,
          true,
-         "configuration: written and verified"},
+         "configuration: written and verified",
+         true},
         {"the partition refused",
          partitionRefused,
          {},
@@ -247,7 +384,8 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
          {State::Failed, State::NotWritten, State::NotWritten},
          0,
          false,
-         "The restore stopped: writing the configuration failed."},
+         "The restore stopped: writing the configuration failed.",
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -265,6 +403,7 @@ TEST_F(BackupRestoreSequenceTest, AStopMidwaySaysWhatWasWrittenAndIsNoSuccess) {
         EXPECT_EQ(StatesOf(restore), c.states) << lines.join('\n').toStdString();
         EXPECT_EQ(lines.front(), c.firstLine);
         EXPECT_EQ(restore.ConfigurationWritten(), c.configurationWritten);
+        EXPECT_EQ(restore.ResetDue(), c.resetDue);
         const QStringList& routing = restore.Parts().at(1).differences;
         EXPECT_EQ(routing.filter("routing, output").size(), c.routingDifferences);
     }

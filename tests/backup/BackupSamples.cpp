@@ -62,7 +62,8 @@ RouterBackup SampleBackup(int32_t productId, bool scrambleOn) {
     if (dataRouter) {
         PortTypesTable table{{}, true, 40};
         for (size_t p = 0; p < RouterPortCount(inputs); ++p) {
-            table.types.push_back(static_cast<PortType>(p % kPortTypeCount));
+            // Port 5 holds a code no port type has: it is kept as it is.
+            table.types.push_back(static_cast<PortType>(p == 4 ? 9 : p % kPortTypeCount));
         }
         backup.portTypes = table;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressDialog>
@@ -23,6 +24,7 @@
 #include "support/FrameFields.h"
 #include "support/MenuLookup.h"
 #include "support/TempFiles.h"
+#include "support/WireCodes.h"
 #include "widgets/NumberEdit.h"
 
 namespace zerandi::test {
@@ -61,6 +63,7 @@ protected:
             auto& result = dynamic_cast<BackupResultDialog&>(dialog);
             resultRows = result.Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             unnamed = UnnamedInputControls(&dialog);
+            messagesBeforeResult = ui.MessageTexts().size();
             return true;
         });
     }
@@ -78,6 +81,7 @@ protected:
     std::unique_ptr<BackupActions> actions;
     QStringList resultRows;
     QStringList unnamed;
+    size_t messagesBeforeResult = 0;
 };
 
 TEST_F(BackupActionsTest, TheFileMenuOffersTheRouterItemsOnceTheRouterIsKnown) {
@@ -175,7 +179,9 @@ TEST_F(BackupActionsTest, ADamagedFileIsRefusedOnRestoreWithNothingSent) {
     EXPECT_TRUE(simulator.Requests().empty());
 }
 
-TEST_F(BackupActionsTest, RestorePutsBackTheChosenPartsAndAsksToResetOnce) {
+// Only the routing differs from the backup: the configuration is not written, so no reset is
+// asked.
+TEST_F(BackupActionsTest, RestorePutsBackTheChosenPartsAndWritesOnlyWhatDiffers) {
     const QString path = folder.filePath(QStringLiteral("restore.zbk"));
     BackUpTo(path);
     const uint16_t before = simulator.SourceOn(3);
@@ -194,25 +200,71 @@ TEST_F(BackupActionsTest, RestorePutsBackTheChosenPartsAndAsksToResetOnce) {
         unnamed = UnnamedInputControls(&dialog);
         return true;
     });
-    ui.AnswerNextMessage(MessageAnswer::No);  // the reset question
     RecordNextResult();
     frame->RestoreAction().trigger();
 
-    EXPECT_EQ(
-        parts.join('\n').toStdString(),
-        (QStringList{
-             "Configuration enabled ticked", "Port types (not in this backup) disabled clear",
-             "Scramble map enabled ticked", "Routing enabled ticked", "Monitors enabled ticked"})
-            .join('\n')
-            .toStdString());
+    EXPECT_EQ(parts.join('\n').toStdString(),
+              (QStringList{"Configuration enabled ticked",
+                           "Port types (not in this backup) disabled clear",
+                           "Scramble map enabled ticked", "Routing enabled ticked",
+                           "Monitors enabled ticked", "Names (not in this backup) disabled clear"})
+                  .join('\n')
+                  .toStdString());
     EXPECT_EQ(unnamed.join('\n').toStdString(), "");
     EXPECT_EQ(simulator.SourceOn(3), before);
     const std::vector<QString> messages = ui.MessageTexts();
     EXPECT_EQ(
         std::count(messages.begin(), messages.end(), RouterConfigDoc::ConfigurationResetQuestion()),
-        1);
+        0);
     EXPECT_TRUE(resultRows.contains(QStringLiteral("routing: written and verified")))
         << resultRows.join('\n').toStdString();
+    EXPECT_TRUE(resultRows.contains(
+        QStringLiteral("configuration: already as the backup has it; nothing written")));
+}
+
+// "Show Changes" lists, before anything is written, every write the restore would make;
+// the router receives only reads, and the restore can still be cancelled.
+TEST_F(BackupActionsTest, ShowChangesListsTheWritesAndSendsOnlyReads) {
+    const QString path = folder.filePath(QStringLiteral("changes.zbk"));
+    BackUpTo(path);
+    const uint16_t before = simulator.SourceOn(3);
+    simulator.Route(3, 30);
+    simulator.Router().ClearReceivedFrames();
+    ui.ClearMessages();
+
+    QString heading;
+    ui.AnswerNextFilePrompt(path);
+    ui.HandleNextDialog([&heading, this](QDialog& dialog) {
+        ui.HandleNextDialog([&heading, this](QDialog& result) {
+            heading = result.findChild<QLabel*>(QStringLiteral("heading"))->text();
+            resultRows = dynamic_cast<BackupResultDialog&>(result).Text().split(QLatin1Char('\n'),
+                                                                                Qt::SkipEmptyParts);
+            return true;
+        });
+        auto* show = dialog.findChild<QPushButton*>(QStringLiteral("showChanges"));
+        EXPECT_NE(show, nullptr);
+        if (show != nullptr) {
+            EXPECT_EQ(show->text(), QStringLiteral("&Show Changes"));
+            QTest::mouseClick(show, Qt::LeftButton);
+        }
+        return false;  // the restore itself is cancelled
+    });
+    frame->RestoreAction().trigger();
+
+    EXPECT_TRUE(heading.startsWith(QStringLiteral("Nothing was written.")))
+        << heading.toStdString();
+    EXPECT_TRUE(
+        resultRows.contains(QStringLiteral("routing: would take 1 output(s) in one take list")))
+        << resultRows.join('\n').toStdString();
+    EXPECT_TRUE(
+        resultRows.contains(QStringLiteral("routing, output 3: input 30 → input %1").arg(before)));
+    EXPECT_TRUE(resultRows.contains(
+        QStringLiteral("configuration: already as the backup has it; nothing to write")));
+    const std::vector<RequestFrame> sent = simulator.Requests();
+    EXPECT_FALSE(sent.empty());
+    EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), ChangesRouter));
+    EXPECT_EQ(simulator.SourceOn(3), 30);
+    EXPECT_TRUE(ui.MessageTexts().empty());
 }
 
 TEST_F(BackupActionsTest, ABackupOfAnotherCardIsRestoredOnlyWhenTheUserSaysSo) {
@@ -249,13 +301,21 @@ TEST_F(BackupActionsTest, TheConfigurationWindowShowsWhatTheRestoreWrote) {
 
     ui.AnswerNextFilePrompt(path);
     ui.HandleNextDialog([](QDialog&) { return true; });  // the parts as offered
-    ui.AnswerNextMessage(MessageAnswer::No);             // the reset question
+    ui.AnswerNextMessage(MessageAnswer::Yes);            // the reset question
     RecordNextResult();
     frame->RestoreAction().trigger();
 
     EXPECT_TRUE(resultRows.contains(QStringLiteral("configuration: written and verified")))
         << resultRows.join('\n').toStdString();
     EXPECT_EQ(address.text().toStdString(), "5");
+    // The result first, then the reset question; after the reset the routing is read again.
+    EXPECT_EQ(messagesBeforeResult, 0u);
+    EXPECT_EQ(ui.MessageTexts(),
+              (std::vector<QString>{
+                  RouterConfigDoc::ConfigurationResetQuestion(),
+                  QStringLiteral("After the reset the routing and the monitors read as before.")}));
+    const std::vector<uint8_t> sent = CommandsOf(simulator.Requests());
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), kResetRequest), 1);
 }
 
 }  // namespace

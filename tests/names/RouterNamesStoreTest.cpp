@@ -69,6 +69,39 @@ TEST_F(RouterNamesStoreTest, ADamagedFileIsReportedAndLeftAsItIs) {
     EXPECT_EQ(ReadFileBytes(Path()), damaged);
 }
 
+// An edit of one name must not put a one-name file in place of a file it could not read: every
+// other name would be lost. A restore replaces it.
+TEST_F(RouterNamesStoreTest, AnEditNeverOverwritesADamagedOrNewerFileButARestoreReplacesIt) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(Path()).absolutePath()));
+    const struct {
+        const char* what;
+        QByteArray file;
+        QString fault;
+    } cases[] = {
+        {"damaged", "kind,number,name\r\ninput,7,A\r\nnoise\r\n",
+         "Line 3: a line holds kind, number and name; this one holds 1 field."},
+        {"newer", "kind,number,name,colour\r\ninput,7,A,red\r\n", "Line 1:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.ClearMessages();
+        ASSERT_TRUE(WriteFileBytes(Path(), c.file));
+        EXPECT_FALSE(Save(SomeNames()));
+        EXPECT_EQ(ReadFileBytes(Path()), c.file);
+        ASSERT_EQ(ui.MessageTexts().size(), 1u);
+        EXPECT_TRUE(ui.MessageTexts()[0].startsWith(
+            QStringLiteral("The names were not saved: the file\n%1\nis damaged").arg(Path())))
+            << ui.MessageTexts()[0].toStdString();
+        EXPECT_TRUE(ui.MessageTexts()[0].contains(c.fault)) << ui.MessageTexts()[0].toStdString();
+
+        EXPECT_TRUE(RouterNamesStore::Replace(ui, SomeNames(), kProductId, kControlCard));
+        EXPECT_EQ(Load(), SomeNames());
+        // Once mended, edits are saved again.
+        EXPECT_TRUE(Save(RouterNames{}));
+        EXPECT_TRUE(Load().IsEmpty());
+    }
+}
+
 TEST_F(RouterNamesStoreTest, AFailedWriteIsReportedAndKeepsTheFileThatWasThere) {
     RouterNames first;
     first.SetName(NameKind::Input, 1, QStringLiteral("A"));

@@ -16,5 +16,8 @@ std::vector<uint8_t> CommandsOf(const std::vector<RequestFrame>& frames);
 std::vector<uint8_t> DataOf(const RequestFrame& frame);
 // The big-endian word at a byte offset of the frame.
 uint16_t WordAt(const RequestFrame& frame, size_t offset);
+// Whether the request changes the router: a take or a monitor, a reset, the router type, the
+// write of a setting or a table, or a step of a flash write. Reads and status requests do not.
+bool ChangesRouter(const RequestFrame& frame);
 
 }  // namespace zerandi::test
