@@ -265,7 +265,10 @@ void RoutingGridView::ApplyNames(const RouterNames& names) {
     if (names == grid_.Names()) {
         return;
     }
-    RouterNamesStore::Save(ui_, names, namesProduct_, namesCard_);
+    // Names that could not be kept are not shown as if they were.
+    if (!RouterNamesStore::Save(ui_, names, namesProduct_, namesCard_)) {
+        return;
+    }
     grid_.SetNames(names);
     Redraw(true);
 }

@@ -29,6 +29,7 @@
 #include "support/FrameFields.h"
 #include "support/MenuLookup.h"
 #include "support/RouterViewFixture.h"
+#include "support/TempFiles.h"
 #include "support/WidgetActions.h"
 
 namespace zerandi::test {
@@ -414,6 +415,21 @@ TEST_F(RoutingGridViewTest, NamesShowInHeadersAndCellsAndAreKeptForTheRouter) {
     EXPECT_EQ(
         RouterNamesStore::Load(ui, state.productId, state.cardPartNumber).Name(NameKind::Output, 7),
         "VTR 2");
+
+    // A names file that has since been damaged is not saved over by an edit, and the grid
+    // goes on showing the names that are kept rather than one that was not saved.
+    const QString kept = RouterNamesStore::PathFor(state.productId, state.cardPartNumber);
+    ASSERT_TRUE(WriteFileBytes(kept, "kind;number\n"));
+    ui.ClearMessages();
+    ui.HandleNextDialog([](QDialog& dialog) {
+        dynamic_cast<QInputDialog&>(dialog).setTextValue(QStringLiteral("CAM 1"));
+        return true;
+    });
+    QTest::mouseDClick(rows.viewport(), Qt::LeftButton, {},
+                       QPoint(rows.width() / 2, rows.sectionViewportPosition(0) + 2));
+    EXPECT_EQ(ui.MessageTexts().size(), 1u);
+    EXPECT_EQ(grid->Model().headerData(0, Qt::Vertical, Qt::DisplayRole), "1");
+    EXPECT_EQ(ReadFileBytes(kept), "kind;number\n");
 
     // What a screen reader hears of a cell, through Qt's accessibility of the table.
     Click(QStringLiteral("read"));
