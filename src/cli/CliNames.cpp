@@ -66,7 +66,10 @@ bool CliNames::FitRouter(int32_t productId, int32_t controlCard) {
 const RouterNames* CliNames::Names() {
     if (!path_ && !looked_ && router_) {
         looked_ = true;
+        // A damaged file of this computer's names is told, but the command goes on unnamed.
+        ui_.SetWarningsOnly(true);
         RouterNames kept = RouterNamesStore::Load(ui_, router_->productId, router_->controlCard);
+        ui_.SetWarningsOnly(false);
         if (!kept.IsEmpty()) {
             names_ = std::move(kept);
         }

@@ -58,6 +58,10 @@ void CliUiServices::TellInformation(const QString& text) {
     }
 }
 
+void CliUiServices::TellWarning(const QString& text) {
+    Write("warning", text);
+}
+
 void CliUiServices::TellFrame(const QString& text) {
     Write("frame", text);
 }
@@ -99,6 +103,8 @@ MessageAnswer CliUiServices::showMessage(const QString& text, MessageIcon icon,
     }
     if (icon == MessageIcon::Information || icon == MessageIcon::None) {
         TellInformation(text);
+    } else if (warningsOnly_ && icon == MessageIcon::Warning) {
+        TellWarning(text);
     } else {
         TellError(text);
     }

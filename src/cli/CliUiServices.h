@@ -17,7 +17,7 @@ enum class CliAnswer {
 // How zerandi-cli talks on standard error.
 struct CliVoice {
     CliAnswer answer = CliAnswer::Ask;
-    bool json = false;   // every line is a JSON document: {"error": ...} or {"message": ...}
+    bool json = false;   // every line is a JSON document: {"error": ...}, {"warning": ...}, ...
     bool quiet = false;  // information is not shown; warnings and errors are
 };
 
@@ -48,6 +48,11 @@ public:
     void TellInformation(const QString& text);
     // One frame on the line, decoded (--verbose).
     void TellFrame(const QString& text);
+    // Something the user should know that does not make the command fail.
+    void TellWarning(const QString& text);
+    // While set, a warning box is told as a warning rather than an error: for work whose
+    // troubles never fail the command (the names this computer keeps for the router).
+    void SetWarningsOnly(bool on) { warningsOnly_ = on; }
 
     // True when the last question was answered neither by the user nor by --yes or --no.
     bool LastQuestionUnanswered() const { return lastUnanswered_; }
@@ -64,6 +69,7 @@ private:
     std::FILE* messages_;
     bool lastUnanswered_ = false;
     bool toldError_ = false;
+    bool warningsOnly_ = false;
 };
 
 }  // namespace zerandi
