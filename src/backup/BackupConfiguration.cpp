@@ -69,14 +69,6 @@ bool EthernetDiffers(const BackupConfiguration& router, const BackupConfiguratio
 
 }  // namespace
 
-QString EthernetAddressText(const std::array<uint8_t, 4>& address) {
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(address[0])
-        .arg(address[1])
-        .arg(address[2])
-        .arg(address[3]);
-}
-
 ConfigWriteSteps ConfigurationStepsToWrite(const RouterBackup& router, const RouterBackup& backup) {
     const BackupConfiguration& a = router.configuration;
     const BackupConfiguration& b = backup.configuration;

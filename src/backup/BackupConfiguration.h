@@ -63,8 +63,6 @@ ConfigFormValues PrepareWriteAll(const RouterBackup& backup, RouterConfigDoc& do
 // differ, as "Write All" groups them. The protocol is written with the serial settings; only
 // the first Ethernet entry is written; rows beyond the levels in use are not compared.
 ConfigWriteSteps ConfigurationStepsToWrite(const RouterBackup& router, const RouterBackup& backup);
-// "10.0.0.1": an Ethernet address or mask as a backup file holds it and people read it.
-QString EthernetAddressText(const std::array<uint8_t, 4>& address);
 
 // "partition, serial settings": the steps for people.
 QString ConfigWriteStepsText(const ConfigWriteSteps& steps);

@@ -16,6 +16,7 @@
 #include "config/RouterConfigDoc.h"
 #include "config/RouterModelTables.h"
 #include "config/SignalTypes.h"
+#include "protocol/EthernetEntry.h"
 #include "services/VersionInfo.h"
 
 namespace zerandi {
@@ -96,21 +97,14 @@ CliExit Info(CliContext& context) {
     return CliExit::Ok;
 }
 
-QString Dotted(const std::array<uint8_t, 4>& address) {
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(address[0])
-        .arg(address[1])
-        .arg(address[2])
-        .arg(address[3]);
-}
-
 CliTable EthernetTable(const std::vector<EthernetEntry>& entries) {
     CliTable table{{QStringLiteral("Entry"), QStringLiteral("Enabled"),
                     QStringLiteral("IP address"), QStringLiteral("Subnet mask")},
                    {}};
     for (const EthernetEntry& entry : entries) {
-        table.rows.push_back({entry.entryNumber, entry.enabled == 1, Dotted(entry.ipAddress),
-                              Dotted(entry.subnetMask)});
+        table.rows.push_back({entry.entryNumber, entry.enabled == 1,
+                              EthernetAddressText(entry.ipAddress),
+                              EthernetAddressText(entry.subnetMask)});
     }
     return table;
 }
